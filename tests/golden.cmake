@@ -3,7 +3,7 @@
 #
 # A text-mode runtime (Windows) writes each line feed as carriage return and line feed, and
 # reads a carriage return before a line feed as nothing. Its expectation is the .out file
-# with that rule applied, or, where the input holds carriage returns, a .win.out file.
+# with that rule applied, or, where the input holds carriage returns or Ctrl-Z, a .win.out file.
 get_filename_component(name "${IN}" NAME_WE)
 string(REGEX REPLACE "\\.in$" "" stem "${IN}")
 set(want "${stem}.out")
