@@ -1,0 +1,95 @@
+#!/bin/bash
+# Times tally against line-flushing peers and the one-write-per-line floor.
+# Usage: bench/run.sh [--quick]    (TALLY=path picks the binary; default build/tally)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+quick=${1:-}
+if [ "$quick" = --quick ]; then
+  nwords=2000 nlong=50 big=$((1 << 20)) limit=20 runs=(--runs 2)
+else
+  nwords=1000000 nlong=20000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15)
+fi
+tally=$(realpath "${TALLY:-build/tally}")
+[ -x "$tally" ] || { echo "bench: no $tally; build it first" >&2; exit 1; }
+need=()
+command -v hyperfine >/dev/null || need+=(hyperfine)
+[ -x /usr/bin/time ] || need+=(time)
+[ -x /usr/bin/python3 ] || need+=(python3) # the system's: no version-manager shim to start
+if [ ${#need[@]} -gt 0 ]; then
+  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
+fi
+
+tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
+cc -O2 -o "$tmp/floor" bench/floor.c
+
+# Word-like text from a fixed-seed generator (Park-Miller, exact in any awk's doubles):
+# lines of 0 to 79 bytes, or of 200 to 2,000.
+gen() { # lines min max
+  awk -v lines="$1" -v min="$2" -v max="$3" 'BEGIN {
+    syl = "kalomineruhasativezopadofigubajequxi"; x = 1
+    for (i = 0; i < lines; i++) {
+      x = x * 16807 % 2147483647; n = min + x % (max - min + 1); s = ""
+      while (1) {
+        x = x * 16807 % 2147483647
+        t = substr(syl, 1 + 2 * (x % 18), 2 + 2 * (x % 3))
+        if (s != "") t = s " " t
+        if (length(t) > n) break
+        s = t
+      }
+      print s
+    }
+  }'
+}
+gen "$nwords" 0 79 >"$tmp/words.txt"
+gen "$nlong" 200 2000 >"$tmp/long.txt"
+
+awk_prog='{ print; fflush(); w += NF } END { print "lines " NR; print "words " w }'
+py_prog='import sys
+out = sys.stdout.buffer
+n = w = 0
+for line in sys.stdin.buffer:
+    out.write(line); out.flush(); n += 1; w += len(line.split())
+print("lines", n); print("words", w)'
+printf '%s\n' "$py_prog" >"$tmp/peer.py"
+
+echo "corpus sink tool median_ms ratio_to_floor"
+for corpus in words long; do
+  in="$tmp/$corpus.txt"
+  for sink in null pipe; do
+    if [ $sink = null ]; then to='> /dev/null'; else to='| cat > /dev/null'; fi
+    cmds=("$tmp/floor < $in $to" "$tally < $in $to" "awk '$awk_prog' < $in $to"
+      "/usr/bin/python3 $tmp/peer.py < $in $to")
+    names=(floor tally awk python)
+    # grep sees a /dev/null output and stops reading at once: only the pipe is fair.
+    if [ $sink = pipe ]; then cmds+=("grep --line-buffered '' < $in $to"); names+=(grep); fi
+    hyperfine "${runs[@]}" --style none --export-csv "$tmp/h.csv" "${cmds[@]}" \
+      >/dev/null 2>"$tmp/err" || { cat "$tmp/err" >&2; exit 1; }
+    # CSV columns: command,mean,stddev,median,user,system,min,max (seconds).
+    tail -n +2 "$tmp/h.csv" | cut -d, -f4 | paste -d' ' <(printf '%s\n' "${names[@]}") - |
+      awk -v c=$corpus -v s=$sink 'NR == 1 { f = $2 }
+        { printf "%s %s %s %.1f %.2f\n", c, s, $1, $2 * 1000, $2 / f }'
+  done
+done
+
+echo
+echo "peak resident memory on one line of $big bytes"
+echo "tool max_rss_kib"
+line() (
+  set +o pipefail # yes and tr end by SIGPIPE when head has enough
+  yes 'lorem ipsum dolor sit amet ' | tr -d '\n' | head -c "$big"
+)
+for t in tally awk python; do
+  case $t in
+  tally) cmd=("$tally") ;;
+  awk) cmd=(awk "$awk_prog") ;;
+  python) cmd=(/usr/bin/python3 "$tmp/peer.py") ;;
+  esac
+  # A peer that holds the whole line may take very long over it: stop it, keep its peak.
+  status=0
+  line | /usr/bin/time -f %M -o "$tmp/rss" timeout "$limit" "${cmd[@]}" >/dev/null || status=$?
+  case $status in
+  0) echo "$t $(tail -n 1 "$tmp/rss")" ;;
+  124) echo "$t $(tail -n 1 "$tmp/rss") (at least: stopped after $limit s)" ;;
+  *) echo "$t failed with status $status" ;;
+  esac
+done
