@@ -1,6 +1,8 @@
 #!/bin/bash
 # Times tally against line-flushing peers and the one-write-per-line floor.
-# Usage: bench/run.sh [--quick]    (TALLY=path picks the binary; default build/tally)
+# Usage: bench/run.sh [--quick]
+#   TALLY=path    the binary to time (default build/tally)
+#   BENCH_CPU=n   run every command, both ends of a pipe included, on CPU n alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
 quick=${1:-}
@@ -19,6 +21,7 @@ if [ ${#need[@]} -gt 0 ]; then
   apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
 
+pin=${BENCH_CPU:+taskset -c $BENCH_CPU}
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
 cc -O2 -o "$tmp/floor" bench/floor.c
 
@@ -56,12 +59,12 @@ echo "corpus sink tool median_ms ratio_to_floor"
 for corpus in words long; do
   in="$tmp/$corpus.txt"
   for sink in null pipe; do
-    if [ $sink = null ]; then to='> /dev/null'; else to='| cat > /dev/null'; fi
-    cmds=("$tmp/floor < $in $to" "$tally < $in $to" "awk '$awk_prog' < $in $to"
-      "/usr/bin/python3 $tmp/peer.py < $in $to")
+    if [ $sink = null ]; then to='> /dev/null'; else to="| $pin cat > /dev/null"; fi
+    cmds=("$pin $tmp/floor < $in $to" "$pin $tally < $in $to" "$pin awk '$awk_prog' < $in $to"
+      "$pin /usr/bin/python3 $tmp/peer.py < $in $to")
     names=(floor tally awk python)
     # grep sees a /dev/null output and stops reading at once: only the pipe is fair.
-    if [ $sink = pipe ]; then cmds+=("grep --line-buffered '' < $in $to"); names+=(grep); fi
+    if [ $sink = pipe ]; then cmds+=("$pin grep --line-buffered '' < $in $to"); names+=(grep); fi
     hyperfine "${runs[@]}" --style none --export-csv "$tmp/h.csv" "${cmds[@]}" \
       >/dev/null 2>"$tmp/err" || { cat "$tmp/err" >&2; exit 1; }
     # CSV columns: command,mean,stddev,median,user,system,min,max (seconds).
