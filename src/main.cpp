@@ -1,25 +1,44 @@
 // tally: echo standard input line by line, then count its lines and words.
 // BSD-2-Clause; see LICENSE.
 #include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
-static int fail(const char *what, int err) {
-  std::cerr << "tally: " << what << " error: " << std::strerror(err) << '\n';
-  return 1;
+// Standard error is unbuffered: format first, so that a message is one write.
+static void say(const char *fmt, ...) {
+  char msg[256];
+  va_list ap;
+  va_start(ap, fmt);
+  int n = std::vsnprintf(msg, sizeof msg, fmt, ap);
+  va_end(ap);
+  if (n > 0)
+    std::cerr.write(msg, n < int(sizeof msg) ? n : int(sizeof msg) - 1);
+  std::cerr.clear(); // a failure here has nowhere to be told
+}
+
+[[noreturn]] static void fail(const char *what, int err) {
+  say("tally: %s error: %s\n", what, std::strerror(err ? err : EIO));
+  // Not exit: it would flush standard output again and send the failed bytes twice.
+  std::_Exit(1);
 }
 
 int main(int, char **) {
   // The per-line flush already costs a system call; keep the streams from adding more.
   std::ios::sync_with_stdio(false);
   std::cin.tie(nullptr);
+  std::cerr.tie(nullptr); // output is flushed line by line; after a failure it must stay put
   // Echoes go straight to the buffer: a sentry per call costs more than the copy.
   std::streambuf *out = std::cout.rdbuf();
 
-  char line[100] = {};            // zeroed: the word count reads past the line
   const std::streamsize max = 80; // a read stores at most 79 bytes and a NUL
-  long long lines = 0, words = 0;
-  bool more = false; // the current line did not fit and is being read in pieces
+  char line[100] = {};
+  static_assert(sizeof line > max, "the word count reads the buffer up to line[max]");
+  static_assert(max < 256, "the word count per read is kept in a byte");
+  long long lines = 0, words = 0; // at a word per 2 bytes, 2^63 is beyond any input
+  bool more = false;              // the current line did not fit and is being read in pieces
   bool inword = false;
   int rerr = 0;
 
@@ -27,20 +46,21 @@ int main(int, char **) {
     std::cin.getline(line, max);
     std::ios::iostate st = std::cin.rdstate();
     std::streamsize len = std::cin.gcount();
+    // A library that reads through C stdio takes a read error for end of file.
+    if ((st & std::ios::badbit) || ((st & std::ios::eofbit) && std::ferror(stdin)))
+      rerr = errno ? errno : EIO;
     if (st == std::ios::goodbit)
       --len; // the line feed: consumed, not stored
-    else if (st & std::ios::badbit)
-      rerr = errno ? errno : EIO;
     if (st != std::ios::goodbit && len == 0 && !more)
       break;
 
     // A word starts at a non-space after a space. The loop covers all a read can fill and
-    // masks off what lies past the line, so that it compiles to a few vector operations
-    // and no branch that depends on the line's length.
+    // masks off what lies past the line (left over from longer lines before), so that it
+    // compiles to a few vector operations and no branch that depends on the line's length.
     if (len > 0) {
-      unsigned char n = !inword && line[0] != ' ', end = static_cast<unsigned char>(len);
-      for (unsigned char i = 1; i <= max; i++) // 80 steps: whole vectors, no scalar tail
-        n += (i < end) & (line[i - 1] == ' ') & (line[i] != ' ');
+      unsigned char n = !inword && line[0] != ' ';
+      for (int i = 1; i <= max; i++) // 80 steps: whole vectors, no scalar tail
+        n += (i < len) & (line[i - 1] == ' ') & (line[i] != ' ');
       words += n;
       inword = line[len - 1] != ' ';
     }
@@ -50,19 +70,16 @@ int main(int, char **) {
       std::cin.clear();
       more = true;
       if (out->sputn(line, len) != len)
-        return fail("write", errno);
+        fail("write", errno);
       continue;
     }
 
     line[len] = '\n'; // over the NUL; a whole line is at most 79 bytes
     if (out->sputn(line, len + 1) != len + 1 || out->pubsync() != 0)
-      return fail("write", errno);
+      fail("write", errno);
     lines++;
-    if (more) {
-      std::cout << "line " << lines << " too long" << std::endl;
-      if (!std::cout)
-        return fail("write", errno);
-    }
+    if (more)
+      say("line %lld too long\n", lines);
     more = inword = false;
     if (st != std::ios::goodbit)
       break;
@@ -71,8 +88,8 @@ int main(int, char **) {
   std::cout << "lines " << lines << std::endl;
   std::cout << "words " << words << std::endl;
   if (!std::cout)
-    return fail("write", errno);
+    fail("write", errno);
   if (rerr)
-    return fail("read", rerr);
+    fail("read", rerr);
   return 0;
 }

@@ -6,13 +6,21 @@ check() { # name want got
   if [ "$2" == "$3" ]; then passes=$((passes + 1)); else
     fails=$((fails + 1)); printf '%s:\n  want %q\n  got  %q\n' "$1" "$2" "$3"; fi
 }
-err=$(mktemp) && trap 'rm -f "$err"' EXIT
+err=$(mktemp) so=$(mktemp) trace=$(mktemp) && trap 'rm -f "$err" "$so" "$trace"' EXIT
+# tally's writes to standard output and error, by descriptor in order; the sanitizers' own
+# writes go elsewhere, and their leak check cannot run under a tracer.
+traced() {
+  ASAN_OPTIONS=detect_leaks=0 strace -o "$trace" -P "$so" -P "$err" -e trace=write "$@" \
+    "$t" >"$so" 2>"$err"
+}
+fds() { sed -n 's/^write(\([0-9]*\),.*/\1/p' "$trace" | tr '\n' ' '; }
 
 if [ "${2-}" = big ]; then
-  # Counts past 2^31 in one line of 4.3 GB, in constant memory.
+  # Counts past 2^32 in one line of 8.6 GB, in constant memory.
   w=$(printf 'a %.0s' {1..1000})
-  out=$(yes "$w" | tr -d '\n' | head -c 4300000000 | (ulimit -v 65536; exec "$t") | tail -c 44)
-  check big "$(printf 'a \nline 1 too long\nlines 1\nwords 2150000000')" "$out"
+  out=$(yes "$w" | tr -d '\n' | head -c 8589934594 | (ulimit -v 65536; exec "$t" 2>"$err") |
+    tail -c 28)
+  check big "$(printf 'a \nlines 1\nwords 4294967297') line 1 too long" "$out $(<"$err")"
 else
   # Each line comes back before the next is written; arguments change nothing.
   coproc "$t" --help -x
@@ -22,10 +30,11 @@ else
   for line in 'first line' '' 'third  line '; do
     printf '%s\n' "$line" >&$wr
     IFS= read -r -t 5 got <&$rd
-    check "echo of '$line'" "$line" "$got"
+    check "echo of '$line'" "0 $line" "$? $got"
   done
   exec {wr}>&- {COPROC[1]}>&-
-  check totals "$(printf 'lines 3\nwords 4')" "$(cat <&$rd)"
+  got=$(timeout 5 cat <&$rd)
+  check totals "0 $(printf 'lines 3\nwords 4')" "$? $got"
   wait $pid
   check "streaming status" 0 $?
 
@@ -36,8 +45,18 @@ else
   out=$("$t" <. 2>"$err")
   check "directory" "1 lines 0 words 0 tally: read error: Is a directory" \
     "$? $(echo $out) $(<"$err")"
+  # A failed write is told once, in one write, and nothing more goes to standard output.
+  printf 'hi\nthere\n' | traced -e inject=write:error=EIO:when=1
+  check "write error, once" "1 1 2 tally: write error: Input/output error" "$? $(fds)$(<"$err")"
+  # A long line's report comes right after its echo, in one write of its own; if it cannot
+  # be written, tally goes on.
+  long=$(printf '%080d' 0)
+  printf '%s\nb\n' "$long" | traced
+  check "report after echo" "0 1 2 1 1 1 line 1 too long" "$? $(fds)$(<"$err")"
+  out=$(printf '%s\nb\n' "$long" | "$t" 2>&-)
+  check "closed stderr" "0 $long b lines 2 words 2" "$? $(echo $out)"
   # A reader that leaves early ends tally quietly by SIGPIPE, as it does cat.
-  yes | "$t" 2>"$err" | head -n 1 >/dev/null
+  yes 2>/dev/null | env --default-signal=PIPE "$t" 2>"$err" | head -n 1 >/dev/null
   check "broken pipe" "141 " "${PIPESTATUS[1]} $(<"$err")"
 fi
 echo "$passes passed, $fails failed"
