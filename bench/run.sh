@@ -85,7 +85,9 @@ for t in tally awk python; do
   case $t in
   tally) cmd=("$tally") ;;
   awk) cmd=(awk "$awk_prog") ;;
-  python) cmd=(/usr/bin/python3 "$tmp/peer.py") ;;
+  # Python holds the line and its split words, 12 GB for 1 GiB: cap it, so that a smaller
+  # machine does not kill it, or something else, for want of memory.
+  python) cmd=(bash -c 'ulimit -v $((4 << 20)); exec /usr/bin/python3 "$1"' - "$tmp/peer.py") ;;
   esac
   # A peer that holds the whole line may take very long over it: stop it, keep its peak.
   status=0
@@ -93,6 +95,6 @@ for t in tally awk python; do
   case $status in
   0) echo "$t $(tail -n 1 "$tmp/rss")" ;;
   124) echo "$t $(tail -n 1 "$tmp/rss") (at least: stopped after $limit s)" ;;
-  *) echo "$t failed with status $status" ;;
+  *) echo "$t failed with status $status$([ $t != python ] || echo ', at its 4 GiB limit')" ;;
   esac
 done
