@@ -36,7 +36,7 @@ int main(int, char **) {
   const std::streamsize max = 80; // a read stores at most 79 bytes and a NUL
   char line[100] = {};
   static_assert(sizeof line > max, "the word count reads the buffer up to line[max]");
-  static_assert(max < 256, "the word count per read is kept in a byte");
+  static_assert(max / 2 < 256, "a read's words are counted in a byte");
   long long lines = 0, words = 0; // at a word per 2 bytes, 2^63 is beyond any input
   bool more = false;              // the current line did not fit and is being read in pieces
   bool inword = false;
@@ -54,13 +54,15 @@ int main(int, char **) {
     if (st != std::ios::goodbit && len == 0 && !more)
       break;
 
-    // A word starts at a non-space after a space. The loop covers all a read can fill and
-    // masks off what lies past the line (left over from longer lines before), so that it
-    // compiles to a few vector operations and no branch that depends on the line's length.
+    // A word starts at a non-space after a space. The loop covers all a read can fill, so
+    // that it compiles to a few vector operations and no branch on the line's length; what
+    // lies past the line (left over from longer lines before) is made spaces, which start
+    // no word.
     if (len > 0) {
+      std::memset(line + len, ' ', max + 1 - len);
       unsigned char n = !inword && line[0] != ' ';
       for (int i = 1; i <= max; i++) // 80 steps: whole vectors, no scalar tail
-        n += (i < len) & (line[i - 1] == ' ') & (line[i] != ' ');
+        n += (line[i - 1] == ' ') & (line[i] != ' ');
       words += n;
       inword = line[len - 1] != ' ';
     }
