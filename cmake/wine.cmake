@@ -8,8 +8,8 @@ list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 wine_name)
 find_program(wine NAMES ${wine_name} PATHS /usr/lib/wine /usr/lib64/wine /opt/wine-stable/bin
              NO_CACHE)
 if(NOT wine)
-  message(FATAL_ERROR " Wine not installed: ${wine_name} not found (on Debian: apt-get install wine "
-                      "wine64, and wine32:i386 for the 32-bit build)")
+  message(FATAL_ERROR " Wine not installed: ${wine_name} not found (on Debian: apt-get install "
+                      "wine wine64, and wine32:i386 for the 32-bit build)")
 endif()
 # try_run and the tests run the emulator: by its full path, then.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${wine})
@@ -43,7 +43,9 @@ if(NOT EXISTS ${stamp})
   execute_process(COMMAND ${wine} wineboot --init RESULT_VARIABLE rc OUTPUT_VARIABLE out
                   ERROR_VARIABLE out)
   if(NOT rc EQUAL 0)
-    string(REGEX REPLACE "\n.*" "" out "${out}")
+    # Wine's last words name the cause; the first may only say that it made the folder.
+    string(STRIP "${out}" out)
+    string(REGEX REPLACE ".*\n" "" out "${out}")
     message(FATAL_ERROR " Wine prefix setup failed: `${wine} wineboot --init` exited with ${rc}: "
                         "${out}")
   endif()
