@@ -2,6 +2,7 @@
 # Times tally against line-flushing peers and the one-write-per-line floor.
 # Usage: bench/run.sh [--quick]
 #   TALLY=path    the binary to time (default build/tally)
+#   ALT=path      another tally build to time in the same runs, as "alt"
 #   BENCH_CPU=n   run every command, both ends of a pipe included, on CPU n alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,8 @@ else
 fi
 tally=$(realpath "${TALLY:-build/tally}")
 [ -x "$tally" ] || { echo "bench: no $tally; build it first" >&2; exit 1; }
+alt=${ALT:+$(realpath "$ALT")}
+[ -z "$alt" ] || [ -x "$alt" ] || { echo "bench: no $alt" >&2; exit 1; }
 need=()
 command -v hyperfine >/dev/null || need+=(hyperfine)
 [ -x /usr/bin/time ] || need+=(time)
@@ -63,6 +66,7 @@ for corpus in words long; do
     cmds=("$pin $tmp/floor < $in $to" "$pin $tally < $in $to" "$pin awk '$awk_prog' < $in $to"
       "$pin /usr/bin/python3 $tmp/peer.py < $in $to")
     names=(floor tally awk python)
+    if [ -n "$alt" ]; then cmds+=("$pin $alt < $in $to"); names+=(alt); fi
     # grep sees a /dev/null output and stops reading at once: only the pipe is fair.
     if [ $sink = pipe ]; then cmds+=("$pin grep --line-buffered '' < $in $to"); names+=(grep); fi
     hyperfine "${runs[@]}" --style none --export-csv "$tmp/h.csv" "${cmds[@]}" \
@@ -81,9 +85,10 @@ line() (
   set +o pipefail # yes and tr end by SIGPIPE when head has enough
   yes 'lorem ipsum dolor sit amet ' | tr -d '\n' | head -c "$big"
 )
-for t in tally awk python; do
+for t in tally ${alt:+alt} awk python; do
   case $t in
   tally) cmd=("$tally") ;;
+  alt) cmd=("$alt") ;;
   awk) cmd=(awk "$awk_prog") ;;
   # Python holds the line and its split words, 12 GB for 1 GiB: cap it, so that a smaller
   # machine does not kill it, or something else, for want of memory.

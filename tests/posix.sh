@@ -40,6 +40,8 @@ else
 
   echo hi | "$t" >/dev/full 2>"$err"
   check "/dev/full" "1 tally: write error: No space left on device" "$? $(<"$err")"
+  "$t" </dev/null >/dev/full 2>"$err" # only the totals to write
+  check "/dev/full, no lines" "1 tally: write error: No space left on device" "$? $(<"$err")"
   echo hi | "$t" >&- 2>"$err"
   check "closed stdout" "1 tally: write error: Bad file descriptor" "$? $(<"$err")"
   out=$("$t" <. 2>"$err")

@@ -1,0 +1,52 @@
+#!/bin/bash
+# Makes the release from this checkout into dist/: the Debian package, the 32-bit Windows
+# ZIP and SHA256SUMS over both. The same commit gives the same bytes wherever and
+# whenever it is built, so anyone can rebuild a download and compare.
+# Usage: packaging/release.sh   (dist/ is emptied first; build-release*/ are its own)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+die() { echo "release: $*" >&2; exit 1; }
+
+missing=()
+for need in cmake:cmake g++:g++ i686-w64-mingw32-g++:g++-mingw-w64-i686 \
+  i686-w64-mingw32-strip:binutils-mingw-w64-i686 dpkg-shlibdeps:dpkg-dev gzip:gzip \
+  file:file zip:zip git:git sha256sum:coreutils; do
+  command -v "${need%%:*}" >/dev/null || missing+=("${need#*:}")
+done
+[ ${#missing[@]} = 0 ] || die "missing tools; install them with: apt-get install ${missing[*]}"
+
+# What is built depends on the commit alone: not on the caller's flags, locale,
+# time zone or umask, nor on files the commit does not hold.
+git rev-parse --git-dir >/dev/null 2>&1 || die "not a git checkout: the time stamps come from the last commit"
+[ -z "$(git status --porcelain)" ] || die "the checkout has uncommitted changes; commit or stash them"
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH LC_ALL=C TZ=UTC
+unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS DESTDIR
+umask 022
+
+rm -rf dist build-release build-release-win32
+mkdir dist
+# cpack's DEB generator takes its time stamps from SOURCE_DATE_EPOCH.
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build build-release
+(cd build-release && cpack -G DEB)
+cp build-release/tally_*_amd64.deb dist/
+
+# cpack's ZIP generator (CMake 3.25) stores each file's own time stamp, that of the
+# checkout or of the build: zip the installed tree with the commit's time instead.
+cmake -S . -B build-release-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build build-release-win32
+# The name cpack would give it: tally-<version>-win32.
+top=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' build-release-win32/CPackConfig.cmake)
+[ -n "$top" ] || die "no package name in build-release-win32/CPackConfig.cmake"
+stage=build-release-win32/stage
+cmake --install build-release-win32 --strip --prefix "$stage/$top"
+# The files as the install rules lay them out, in name order, stamped with the commit's
+# time; -X leaves out the owner, which differs from one builder to the next.
+(cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
+  find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
+
+(cd dist && sha256sum -- *.deb *.zip >SHA256SUMS)
+echo "release: dist/ for commit $(git rev-parse --short HEAD):"
+cat dist/SHA256SUMS
