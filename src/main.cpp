@@ -7,16 +7,22 @@
 #include <cstring>
 #include <iostream>
 
-// Standard error is unbuffered: format first, so that a message is one write.
-static void say(const char *fmt, ...) {
+// C's standard error, not std::cerr: unsynced from stdio, std::cerr gets a buffer of its
+// own, and would send what failed to go out again with the next message. C's is unbuffered:
+// format first, so that a message is one write.
+#ifdef __GNUC__
+__attribute__((format(printf, 1, 2)))
+#endif
+static void
+say(const char *fmt, ...) {
   char msg[256];
   va_list ap;
   va_start(ap, fmt);
   int n = std::vsnprintf(msg, sizeof msg, fmt, ap);
   va_end(ap);
   if (n > 0)
-    std::cerr.write(msg, n < int(sizeof msg) ? n : int(sizeof msg) - 1);
-  std::cerr.clear(); // a failure here has nowhere to be told
+    std::fwrite(msg, 1, n < int(sizeof msg) ? n : sizeof msg - 1, stderr);
+  std::clearerr(stderr); // a failure here has nowhere to be told
 }
 
 [[noreturn]] static void fail(const char *what, int err) {
@@ -29,7 +35,6 @@ int main(int, char **) {
   // The per-line flush already costs a system call; keep the streams from adding more.
   std::ios::sync_with_stdio(false);
   std::cin.tie(nullptr);
-  std::cerr.tie(nullptr); // output is flushed line by line; after a failure it must stay put
   // Echoes go straight to the buffer: a sentry per call costs more than the copy.
   std::streambuf *out = std::cout.rdbuf();
 
