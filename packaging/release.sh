@@ -30,7 +30,7 @@ mkdir dist
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 cmake --build build-release
 (cd build-release && cpack -G DEB)
-cp build-release/tally_*_amd64.deb dist/
+cp build-release/tally_*.deb dist/
 
 # cpack's ZIP generator (CMake 3.25) stores each file's own time stamp, that of the
 # checkout or of the build: zip the installed tree with the commit's time instead.
