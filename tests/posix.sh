@@ -20,8 +20,8 @@ if [ "${2-}" = big ]; then
   # Counts past 2^32 in one line of 8.6 GB, in constant memory.
   w=$(printf 'a %.0s' {1..1000})
   out=$(yes "$w" | tr -d '\n' | head -c 8589934594 | (ulimit -v 65536; exec "$t" 2>"$err") |
-    tail -c 28; echo " ${PIPESTATUS[3]}")
-  check big "$(printf 'a \nlines 1\nwords 4294967297') 0 line 1 too long" "$out $(<"$err")"
+    tail -c 28; echo "status ${PIPESTATUS[3]}")
+  check big "$(printf 'a \nlines 1\nwords 4294967297\nstatus 0') line 1 too long" "$out $(<"$err")"
 else
   # Each line comes back before the next is written; arguments change nothing.
   coproc "$t" --help -x
