@@ -1,7 +1,8 @@
 #!/bin/bash
-# Makes the release from this checkout into dist/: the Debian package, the 32-bit Windows
-# ZIP and SHA256SUMS over both. The same commit gives the same bytes wherever and
-# whenever it is built, so anyone can rebuild a download and compare.
+# Makes the release from this checkout into dist/: the Debian package, a static Linux
+# binary in a tarball, the 32-bit Windows ZIP and SHA256SUMS over them. The same commit
+# gives the same bytes wherever and whenever it is built, so anyone can rebuild a download
+# and compare.
 # Usage: packaging/release.sh   (dist/ is emptied first; build-release*/ are its own)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ die() { echo "release: $*" >&2; exit 1; }
 missing=()
 for need in cmake:cmake g++:g++ i686-w64-mingw32-g++:g++-mingw-w64-i686 \
   i686-w64-mingw32-strip:binutils-mingw-w64-i686 dpkg-shlibdeps:dpkg-dev gzip:gzip \
-  file:file zip:zip git:git sha256sum:coreutils; do
+  file:file zip:zip tar:tar git:git sha256sum:coreutils; do
   command -v "${need%%:*}" >/dev/null || missing+=("${need#*:}")
 done
 [ ${#missing[@]} = 0 ] || die "missing tools; install them with: apt-get install ${missing[*]}"
@@ -24,13 +25,30 @@ export SOURCE_DATE_EPOCH LC_ALL=C TZ=UTC
 unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS DESTDIR
 umask 022
 
-rm -rf dist build-release build-release-win32
+rm -rf dist build-release build-release-static build-release-win32
 mkdir dist
 # cpack's DEB generator takes its time stamps from SOURCE_DATE_EPOCH.
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 cmake --build build-release
 (cd build-release && cpack -G DEB)
 cp build-release/tally_*.deb dist/
+
+# For any distribution, and for users without root: tally with the C library linked in, so
+# it needs nothing installed, beside its page (plain: not every system reads .gz pages).
+cmake -S . -B build-release-static -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+  -DTALLY_STATIC=ON
+cmake --build build-release-static
+cpack_config=build-release-static/CPackConfig.cmake
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' $cpack_config)
+[ -n "$version" ] || die "no version in $cpack_config"
+top=tally-$version-$(uname -m)-linux
+stage=build-release-static/stage
+cmake --install build-release-static --strip --prefix "$stage/root"
+mkdir "$stage/$top"
+cp "$stage/root/bin/tally" build-release-static/tally.1 README.md LICENSE "$stage/$top/"
+# Modes set here, not left to the checkout's umask; GNU tar keeps only the mtime.
+tar -C "$stage" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
+  --mode=u=rwX,go=rX --format=gnu -cf - "$top" | gzip -9n >"dist/$top.tar.gz"
 
 # cpack's ZIP generator (CMake 3.25) stores each file's own time stamp, that of the
 # checkout or of the build: zip the installed tree with the commit's time instead.
@@ -47,6 +65,6 @@ cmake --install build-release-win32 --strip --prefix "$stage/$top"
 (cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
   find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
 
-(cd dist && sha256sum -- *.deb *.zip >SHA256SUMS)
+(cd dist && sha256sum -- *.deb *.tar.gz *.zip >SHA256SUMS)
 echo "release: dist/ for commit $(git rev-parse --short HEAD):"
 cat dist/SHA256SUMS
