@@ -58,6 +58,17 @@ traced)
   traced -e inject=write:error=EAGAIN:when=2
   expect "report lost" 0 "$long"$'\n'"$long"$'\nlines 2\nwords 2\n' $'line 2 too long\n' \
     '1 2 1 2 1 1'
+  # A read error ends the input: what was read of a line before it is echoed and counted,
+  # then come the totals and the error, whose reason outlives a report that failed after it.
+  # The first read takes all of $in; the second fails while its last line is unfinished.
+  printf 'one\ntwo thr' >"$in"
+  traced -e inject=read:error=EIO:when=2
+  expect "read error mid-line" 1 $'one\ntwo thr\nlines 2\nwords 3\n' \
+    $'tally: read error: Input/output error\n' '1 1 1 1 2'
+  printf 'one\n%s y' "$long" >"$in"
+  traced -e inject=read:error=EIO:when=2 -e inject=write:error=EAGAIN:when=3
+  expect "read error, report lost" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
+    $'tally: read error: Input/output error\n' '1 1 2 1 1 2'
   ;;
 *)
   # Each line comes back before the next is written; arguments change nothing.
