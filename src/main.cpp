@@ -10,7 +10,11 @@
 // C's standard error, not std::cerr: unsynced from stdio, std::cerr gets a buffer of its
 // own, and would send what failed to go out again with the next message. C's is unbuffered:
 // format first, so that a message is one write.
-static void say(const char *fmt, ...) {
+#if defined(__GNUC__)
+__attribute__((format(printf, 1, 2)))
+#endif
+static void
+say(const char *fmt, ...) {
   char msg[256];
   va_list ap;
   va_start(ap, fmt);
