@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <limits>
 
 // C's standard error, not std::cerr: unsynced from stdio, std::cerr gets a buffer of its
 // own, and would send what failed to go out again with the next message. C's is unbuffered:
@@ -46,6 +47,10 @@ int main(int, char **) {
   bool more = false;              // the current line did not fit and is being read in pieces
   bool inword = false;
   int rerr = 0;
+  // The long test takes words past 2^32 but cannot take lines there: that is 2^32 writes.
+  static_assert(std::numeric_limits<decltype(lines)>::digits >= 63 &&
+                    std::numeric_limits<decltype(words)>::digits >= 63,
+                "lines and words count in 64 bits: no test reaches 2^32 lines");
 
   for (;;) {
     std::cin.getline(line, max);
