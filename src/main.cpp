@@ -23,7 +23,6 @@ say(const char *fmt, ...) {
   va_end(ap);
   if (n > 0)
     std::fwrite(msg, 1, n < int(sizeof msg) ? n : sizeof msg - 1, stderr);
-  std::clearerr(stderr); // a failure here has nowhere to be told
 }
 
 [[noreturn]] static void fail(const char *what, int err) {
