@@ -85,13 +85,15 @@ int main(int, char **) {
       continue;
     }
 
-    line[len] = '\n'; // over the NUL; a whole line is at most 79 bytes
+    line[len] = '\n'; // just past the piece, which is at most 79 bytes
     if (out->sputn(line, len + 1) != len + 1 || out->pubsync() != 0)
       fail("write", errno);
     lines++;
     if (more)
       say("line %lld too long\n", lines);
     more = inword = false;
+    // The input ended with this line. Another round would take the read error's reason from
+    // errno again, which a failed report may have changed since.
     if (st != std::ios::goodbit)
       break;
   }
