@@ -10,8 +10,13 @@ find_program(wine NAMES ${wine_name} PATHS /usr/lib/wine /usr/lib64/wine /opt/wi
 get_filename_component(wine_dir "${wine}" DIRECTORY)
 find_program(wineserver NAMES wineserver HINTS ${wine_dir} PATHS /usr/lib/wine NO_CACHE)
 if(NOT wine AND wineserver AND CMAKE_SIZEOF_VOID_P EQUAL 4)
-  message(FATAL_ERROR " 32-bit Wine missing: ${wine_name} not found; on Debian: dpkg "
-                      "--add-architecture i386 && apt-get update && apt-get install wine32:i386")
+  if(wine_name STREQUAL "wine")
+    string(CONCAT hint "; on Debian: dpkg --add-architecture i386 && apt-get update && "
+                       "apt-get install wine32:i386")
+  else()
+    set(hint " (the loader that CMAKE_CROSSCOMPILING_EMULATOR names)")
+  endif()
+  message(FATAL_ERROR " 32-bit Wine missing: ${wine_name} not found${hint}")
 elseif(NOT wine)
   message(FATAL_ERROR " Wine not installed: ${wine_name} not found (on Debian: apt-get install "
                       "wine wine64, and wine32:i386 for the 32-bit build)")

@@ -1,16 +1,17 @@
 # Readies Wine for the tests, then runs the .exe under test once on empty input: when Wine
-# cannot run it, one line says why, in Wine's words, rather than each test failing with a
+# cannot start it, one line says why, in Wine's words, rather than each test failing with a
 # bare exit status. It is the .exe itself that is tried, so that no probe built another way
 # can pass or fail in its place.
 # Usage: cmake -DWINE=loader -DWINESERVER=server -DEXE=tally.exe -P wine.cmake
 # (with WINEPREFIX and the rest of Wine's settings in the environment)
 #
-# A server kept up for the whole run makes a case cost milliseconds; -p fails when one for the
-# prefix is up already, and that one will do. Wine's output goes to files: the services that
+# A server kept up for the whole run makes a case cost milliseconds, and one minute more, so
+# that a run cut short leaves none behind; -p fails when one for the prefix is up already,
+# and that one will do. Wine's output goes to files: the services that
 # wineboot leaves running would hold a pipe open.
 get_filename_component(name "${EXE}" NAME_WE)
 set(log "${CMAKE_CURRENT_BINARY_DIR}/wine-${name}")
-execute_process(COMMAND ${WINESERVER} -p OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
+execute_process(COMMAND ${WINESERVER} -p60 OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
 execute_process(COMMAND ${WINE} wineboot --init RESULT_VARIABLE rc OUTPUT_FILE "${log}.boot"
                 ERROR_FILE "${log}.boot")
 if(NOT rc EQUAL 0)
@@ -25,12 +26,6 @@ endif()
 set(ENV{WINEDEBUG} fixme-all)
 execute_process(COMMAND ${WINE} "${EXE}" INPUT_FILE /dev/null OUTPUT_FILE "${log}.out"
                 ERROR_FILE "${log}.err" RESULT_VARIABLE rc)
-file(READ "${log}.out" out HEX)
-string(HEX "lines 0\r\nwords 0\r\n" want)
-if(rc STREQUAL "0" AND out STREQUAL want)
-  return()
-endif()
-
 file(STRINGS "${log}.err" err)
 list(TRANSFORM err REPLACE "^[0-9a-f]+:" "") # the thread's number
 set(wine32 "${err}")
@@ -41,12 +36,15 @@ if(wine32)
   message(FATAL_ERROR " 32-bit Wine missing: ${WINE}: ${why}; on Debian: dpkg "
                       "--add-architecture i386 && apt-get update && apt-get install wine32:i386")
 endif()
+# Any output means the .exe ran; whether it wrote the right bytes is for the tests to say.
+file(SIZE "${log}.out" size)
+if(size GREATER 0)
+  return()
+endif()
 # Wine's first words name the cause (for a missing DLL, the module loader's).
+set(why "no output")
 if(err)
   list(GET err 0 why)
-else()
-  file(READ "${log}.out" why)
-  set(why "it wrote \"${why}\"")
 endif()
 if(rc STREQUAL "53")
   set(rc "53, a DLL not found")
