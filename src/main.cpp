@@ -12,10 +12,11 @@
 // own, and would send what failed to go out again with the next message. C's is unbuffered:
 // format first, so that a message is one write.
 #if defined(__GNUC__)
-__attribute__((format(printf, 1, 2)))
+#define printflike __attribute__((format(printf, 1, 2)))
+#else
+#define printflike
 #endif
-static void
-say(const char *fmt, ...) {
+printflike static void say(const char *fmt, ...) {
   char msg[256];
   va_list ap;
   va_start(ap, fmt);
