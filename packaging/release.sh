@@ -11,7 +11,7 @@ die() { echo "release: $*" >&2; exit 1; }
 missing=()
 for need in cmake:cmake g++:g++ i686-w64-mingw32-g++:g++-mingw-w64-i686 \
   i686-w64-mingw32-strip:binutils-mingw-w64-i686 dpkg-shlibdeps:dpkg-dev gzip:gzip \
-  file:file zip:zip tar:tar git:git sha256sum:coreutils; do
+  file:file zip:zip tar:tar git:git sha256sum:coreutils dpkg-query:dpkg; do
   command -v "${need%%:*}" >/dev/null || missing+=("${need#*:}")
 done
 [ ${#missing[@]} = 0 ] || die "missing tools; install them with: apt-get install ${missing[*]}"
@@ -46,6 +46,18 @@ stage=build-release-static/stage
 cmake --install build-release-static --strip --prefix "$stage/root"
 mkdir "$stage/$top"
 cp "$stage/root/bin/tally" build-release-static/tally.1 README.md LICENSE "$stage/$top/"
+# The C library inside is glibc's, under the LGPL: its licence, its exact source, and how to
+# relink go with it.
+glibc=$(dpkg-query -W -f='${Version}' libc6-dev) || die "libc6-dev is not installed"
+cp /usr/share/common-licenses/LGPL-2.1 "$stage/$top/"
+cat >"$stage/$top/NOTICE" <<EOF
+This tally has the GNU C Library linked in: glibc as Debian's libc6-dev
+$glibc builds it, under the GNU Lesser General Public License 2.1 (the file
+LGPL-2.1 here). Its source is Debian's glibc $glibc, from
+https://snapshot.debian.org/package/glibc/$glibc/ or \`apt-get source
+glibc=$glibc\`. To relink tally with another C library, build it from its
+source with -DTALLY_STATIC=ON, as packaging/release.sh does.
+EOF
 # Modes set here, not left to the checkout's umask; GNU tar keeps only the mtime.
 tar -C "$stage" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
   --mode=u=rwX,go=rX --format=gnu -cf - "$top" | gzip -9n >"dist/$top.tar.gz"
