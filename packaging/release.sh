@@ -51,12 +51,13 @@ cp "$stage/root/bin/tally" build-release-static/tally.1 README.md LICENSE "$stag
 glibc=$(dpkg-query -W -f='${Version}' libc6-dev) || die "libc6-dev is not installed"
 cp /usr/share/common-licenses/LGPL-2.1 "$stage/$top/"
 cat >"$stage/$top/NOTICE" <<EOF
-This tally has the GNU C Library linked in: glibc as Debian's libc6-dev
-$glibc builds it, under the GNU Lesser General Public License 2.1 (the file
-LGPL-2.1 here). Its source is Debian's glibc $glibc, from
-https://snapshot.debian.org/package/glibc/$glibc/ or \`apt-get source
-glibc=$glibc\`. To relink tally with another C library, build it from its
-source with -DTALLY_STATIC=ON, as packaging/release.sh does.
+This tally has the GNU C Library linked in, as Debian's libc6-dev
+$glibc builds it. glibc is under the GNU Lesser General
+Public License 2.1: see LGPL-2.1 here. Its source:
+\`apt-get source glibc=$glibc\`, or
+https://snapshot.debian.org/package/glibc/$glibc/.
+To relink tally with another C library, build tally from its source
+with -DTALLY_STATIC=ON, as packaging/release.sh does.
 EOF
 # Modes set here, not left to the checkout's umask; GNU tar keeps only the mtime.
 tar -C "$stage" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
