@@ -1,17 +1,18 @@
 #!/bin/bash
 # Times tally against line-flushing peers and the one-write-per-line floor.
-# Usage: bench/run.sh [--quick]
+# Usage: bench/run.sh [--quick | --callgrind]
+#   --callgrind   instructions per line instead of times: the same on every run
 #   TALLY=path    the binary to time (default build/tally)
 #   ALT=path      another tally build to time in the same runs, as "alt"
 #   BENCH_CPU=n   run every command, both ends of a pipe included, on CPU n alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
-quick=${1:-}
-if [ "$quick" = --quick ]; then
-  nwords=2000 nlong=50 big=$((1 << 20)) limit=20 runs=(--runs 2)
-else
-  nwords=1000000 nlong=20000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15)
-fi
+mode=${1:-}
+case $mode in
+--quick) nwords=2000 nlong=50 big=$((1 << 20)) limit=20 runs=(--runs 2) ;;
+'' | --callgrind) nwords=1000000 nlong=20000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15) ;;
+*) echo "usage: bench/run.sh [--quick | --callgrind]" >&2; exit 2 ;;
+esac
 tally=$(realpath "${TALLY:-build/tally}")
 [ -x "$tally" ] || { echo "bench: no $tally; build it first" >&2; exit 1; }
 alt=${ALT:+$(realpath "$ALT")}
@@ -20,6 +21,7 @@ need=()
 command -v hyperfine >/dev/null || need+=(hyperfine)
 [ -x /usr/bin/time ] || need+=(time)
 [ -x /usr/bin/python3 ] || need+=(python3) # the system's: no version-manager shim to start
+[ "$mode" != --callgrind ] || command -v valgrind >/dev/null || need+=(valgrind)
 if [ ${#need[@]} -gt 0 ]; then
   apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
@@ -78,6 +80,26 @@ for peer in awk python; do
   got=$("${cmd[@]}" <"$tmp/tabs.txt" | tail -n 2 | tr '\n' ' ')
   [ "$got" = "$want" ] || { echo "bench: $peer counts ${got% }, tally ${want% }" >&2; exit 1; }
 done
+
+# User-space instructions per line: a run on the corpus less a run on empty input, which
+# leaves out start-up and exit. The kernel's share, the write itself, is not counted.
+if [ "$mode" = --callgrind ]; then
+  insns() { # command... < input
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+      sed -n 's/^==[0-9]*== Collected : //p'
+  }
+  echo "corpus tool instructions_per_line"
+  for t in floor tally ${alt:+alt}; do
+    case $t in floor) cmd=("$tmp/floor") ;; tally) cmd=("$tally") ;; alt) cmd=("$alt") ;; esac
+    zero=$(insns "${cmd[@]}" </dev/null)
+    for corpus in words long; do
+      n=$(wc -l <"$tmp/$corpus.txt") all=$(insns "${cmd[@]}" <"$tmp/$corpus.txt")
+      awk -v c=$corpus -v t=$t -v a="$all" -v z="$zero" -v n="$n" \
+        'BEGIN { printf "%s %s %.1f\n", c, t, (a - z) / n }'
+    done
+  done
+  exit
+fi
 
 echo "corpus sink tool median_ms ratio_to_floor"
 for corpus in words long; do
