@@ -6,11 +6,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <limits>
 
 // C's standard error, not std::cerr: unsynced from stdio, std::cerr gets a buffer of its
 // own, and would send what failed to go out again with the next message. C's is unbuffered:
 // format first, so that a message is one write.
-static void say(const char *fmt, ...) {
+#if defined(__GNUC__)
+__attribute__((format(printf, 1, 2)))
+#endif
+static void
+say(const char *fmt, ...) {
   char msg[256];
   va_list ap;
   va_start(ap, fmt);
@@ -18,7 +23,6 @@ static void say(const char *fmt, ...) {
   va_end(ap);
   if (n > 0)
     std::fwrite(msg, 1, n < int(sizeof msg) ? n : sizeof msg - 1, stderr);
-  std::clearerr(stderr); // a failure here has nowhere to be told
 }
 
 [[noreturn]] static void fail(const char *what, int err) {
@@ -42,6 +46,10 @@ int main(int, char **) {
   bool more = false;              // the current line did not fit and is being read in pieces
   bool inword = false;
   int rerr = 0;
+  // The long test takes words past 2^32 but cannot take lines there: that is 2^32 writes.
+  static_assert(std::numeric_limits<decltype(lines)>::digits >= 63 &&
+                    std::numeric_limits<decltype(words)>::digits >= 63,
+                "lines and words count in 64 bits: no test reaches 2^32 lines");
 
   for (;;) {
     std::cin.getline(line, max);
@@ -77,13 +85,15 @@ int main(int, char **) {
       continue;
     }
 
-    line[len] = '\n'; // over the NUL; a whole line is at most 79 bytes
+    line[len] = '\n'; // just past the piece, which is at most 79 bytes
     if (out->sputn(line, len + 1) != len + 1 || out->pubsync() != 0)
       fail("write", errno);
     lines++;
     if (more)
       say("line %lld too long\n", lines);
     more = inword = false;
+    // The input ended with this line. Another round would take the read error's reason from
+    // errno again, which a failed report may have changed since.
     if (st != std::ios::goodbit)
       break;
   }
