@@ -1,17 +1,18 @@
 #!/bin/bash
 # Times tally against line-flushing peers and the one-write-per-line floor.
-# Usage: bench/run.sh [--quick]
+# Usage: bench/run.sh [--quick | --callgrind]
+#   --callgrind   instructions per line instead of times: the same on every run
 #   TALLY=path    the binary to time (default build/tally)
 #   ALT=path      another tally build to time in the same runs, as "alt"
 #   BENCH_CPU=n   run every command, both ends of a pipe included, on CPU n alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
-quick=${1:-}
-if [ "$quick" = --quick ]; then
-  nwords=2000 nlong=50 big=$((1 << 20)) limit=20 runs=(--runs 2)
-else
-  nwords=1000000 nlong=20000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15)
-fi
+mode=${1:-}
+case $mode in
+--quick) nwords=2000 nlong=50 big=$((1 << 20)) limit=20 runs=(--runs 2) ;;
+'' | --callgrind) nwords=1000000 nlong=20000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15) ;;
+*) echo "usage: bench/run.sh [--quick | --callgrind]" >&2; exit 2 ;;
+esac
 tally=$(realpath "${TALLY:-build/tally}")
 [ -x "$tally" ] || { echo "bench: no $tally; build it first" >&2; exit 1; }
 alt=${ALT:+$(realpath "$ALT")}
@@ -20,6 +21,7 @@ need=()
 command -v hyperfine >/dev/null || need+=(hyperfine)
 [ -x /usr/bin/time ] || need+=(time)
 [ -x /usr/bin/python3 ] || need+=(python3) # the system's: no version-manager shim to start
+[ "$mode" != --callgrind ] || command -v valgrind >/dev/null || need+=(valgrind)
 if [ ${#need[@]} -gt 0 ]; then
   apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
@@ -49,21 +51,62 @@ gen() { # lines min max
 gen "$nwords" 0 79 >"$tmp/words.txt"
 gen "$nlong" 200 2000 >"$tmp/long.txt"
 
-awk_prog='{ print; fflush(); w += NF } END { print "lines " NR; print "words " w }'
+# The peers count words as tally does, split at the space alone (awk's default and Python's
+# split() take tabs for separators too). Split at runs of spaces, a leading or trailing run
+# leaves an empty field at that end.
+# On one line: hyperfine's CSV would quote a command over two, and the table split it.
+awk_prog='{ print; fflush(); if (NF) w += NF - ($1 == "") - ($NF == "") }'
+awk_prog+=' END { print "lines " NR; print "words " w }'
+awk=(awk -F ' +' "$awk_prog")
 py_prog='import sys
 out = sys.stdout.buffer
 n = w = 0
 for line in sys.stdin.buffer:
-    out.write(line); out.flush(); n += 1; w += len(line.split())
+    out.write(line if line.endswith(b"\n") else line + b"\n"); out.flush(); n += 1
+    f = line.rstrip(b"\n").split(b" "); w += len(f) - f.count(b"")
 print("lines", n); print("words", w)'
 printf '%s\n' "$py_prog" >"$tmp/peer.py"
+
+# Or their times would not be for tally's job: their totals must be tally's on text where
+# tabs, runs of spaces and a carriage return would tell them apart.
+{
+  printf 'a\tb  c \n\n   \n\tx\t\n \t \nd \r\n'
+  head -n 500 "$tmp/words.txt" | sed 's/ /\t/2; s/ /   /3; s/^/ /'
+  printf 'no line feed'
+} >"$tmp/tabs.txt"
+want=$("$tally" <"$tmp/tabs.txt" 2>/dev/null | tail -n 2 | tr '\n' ' ')
+for peer in awk python; do
+  if [ $peer = awk ]; then cmd=("${awk[@]}"); else cmd=(/usr/bin/python3 "$tmp/peer.py"); fi
+  got=$("${cmd[@]}" <"$tmp/tabs.txt" | tail -n 2 | tr '\n' ' ')
+  [ "$got" = "$want" ] || { echo "bench: $peer counts ${got% }, tally ${want% }" >&2; exit 1; }
+done
+
+# User-space instructions per line: a run on the corpus less a run on empty input, which
+# leaves out start-up and exit. The kernel's share, the write itself, is not counted.
+if [ "$mode" = --callgrind ]; then
+  insns() { # command... < input
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+      sed -n 's/^==[0-9]*== Collected : //p'
+  }
+  echo "corpus tool instructions_per_line"
+  for t in floor tally ${alt:+alt}; do
+    case $t in floor) cmd=("$tmp/floor") ;; tally) cmd=("$tally") ;; alt) cmd=("$alt") ;; esac
+    zero=$(insns "${cmd[@]}" </dev/null)
+    for corpus in words long; do
+      n=$(wc -l <"$tmp/$corpus.txt") all=$(insns "${cmd[@]}" <"$tmp/$corpus.txt")
+      awk -v c=$corpus -v t=$t -v a="$all" -v z="$zero" -v n="$n" \
+        'BEGIN { printf "%s %s %.1f\n", c, t, (a - z) / n }'
+    done
+  done
+  exit
+fi
 
 echo "corpus sink tool median_ms ratio_to_floor"
 for corpus in words long; do
   in="$tmp/$corpus.txt"
   for sink in null pipe; do
     if [ $sink = null ]; then to='> /dev/null'; else to="| $pin cat > /dev/null"; fi
-    cmds=("$pin $tmp/floor < $in $to" "$pin $tally < $in $to" "$pin awk '$awk_prog' < $in $to"
+    cmds=("$pin $tmp/floor < $in $to" "$pin $tally < $in $to" "$pin awk -F ' +' '$awk_prog' < $in $to"
       "$pin /usr/bin/python3 $tmp/peer.py < $in $to")
     names=(floor tally awk python)
     if [ -n "$alt" ]; then cmds+=("$pin $alt < $in $to"); names+=(alt); fi
@@ -89,17 +132,21 @@ for t in tally ${alt:+alt} awk python; do
   case $t in
   tally) cmd=("$tally") ;;
   alt) cmd=("$alt") ;;
-  awk) cmd=(awk "$awk_prog") ;;
+  awk) cmd=("${awk[@]}") ;;
   # Python holds the line and its split words, 12 GB for 1 GiB: cap it, so that a smaller
   # machine does not kill it, or something else, for want of memory.
   python) cmd=(bash -c 'ulimit -v $((4 << 20)); exec /usr/bin/python3 "$1"' - "$tmp/peer.py") ;;
   esac
   # A peer that holds the whole line may take very long over it: stop it, keep its peak.
+  # What the tools say (tally's "line 1 too long", Python's MemoryError) stays out of the
+  # table, unless it explains a failure.
   status=0
-  line | /usr/bin/time -f %M -o "$tmp/rss" timeout "$limit" "${cmd[@]}" >/dev/null || status=$?
+  line | /usr/bin/time -f %M -o "$tmp/rss" timeout "$limit" "${cmd[@]}" >/dev/null \
+    2>"$tmp/said" || status=$?
   case $status in
   0) echo "$t $(tail -n 1 "$tmp/rss")" ;;
   124) echo "$t $(tail -n 1 "$tmp/rss") (at least: stopped after $limit s)" ;;
-  *) echo "$t failed with status $status$([ $t != python ] || echo ', at its 4 GiB limit')" ;;
+  *) if [ $t = python ]; then echo "python failed with status $status, at its 4 GiB limit"
+    else echo "$t failed with status $status: $(tail -n 1 "$tmp/said")"; fi ;;
   esac
 done
