@@ -13,9 +13,9 @@ case $mode in
 '' | --callgrind) nwords=1000000 nlong=20000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15) ;;
 *) echo "usage: bench/run.sh [--quick | --callgrind]" >&2; exit 2 ;;
 esac
-tally=$(realpath "${TALLY:-build/tally}")
+tally=$(realpath -m "${TALLY:-build/tally}")
 [ -x "$tally" ] || { echo "bench: no $tally; build it first" >&2; exit 1; }
-alt=${ALT:+$(realpath "$ALT")}
+alt=${ALT:+$(realpath -m "$ALT")}
 [ -z "$alt" ] || [ -x "$alt" ] || { echo "bench: no $alt" >&2; exit 1; }
 need=()
 command -v hyperfine >/dev/null || need+=(hyperfine)
@@ -23,7 +23,8 @@ command -v hyperfine >/dev/null || need+=(hyperfine)
 [ -x /usr/bin/python3 ] || need+=(python3) # the system's: no version-manager shim to start
 [ "$mode" != --callgrind ] || command -v valgrind >/dev/null || need+=(valgrind)
 if [ ${#need[@]} -gt 0 ]; then
-  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
+  apt-get update -q
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
 
 pin=${BENCH_CPU:+taskset -c $BENCH_CPU}
@@ -56,7 +57,7 @@ gen "$nlong" 200 2000 >"$tmp/long.txt"
 # leaves an empty field at that end.
 # On one line: hyperfine's CSV would quote a command over two, and the table split it.
 awk_prog='{ print; fflush(); if (NF) w += NF - ($1 == "") - ($NF == "") }'
-awk_prog+=' END { print "lines " NR; print "words " w }'
+awk_prog+=' END { print "lines " NR; print "words " w + 0 }'
 awk=(awk -F ' +' "$awk_prog")
 py_prog='import sys
 out = sys.stdout.buffer
@@ -74,11 +75,13 @@ printf '%s\n' "$py_prog" >"$tmp/peer.py"
   head -n 500 "$tmp/words.txt" | sed 's/ /\t/2; s/ /   /3; s/^/ /'
   printf 'no line feed'
 } >"$tmp/tabs.txt"
-want=$("$tally" <"$tmp/tabs.txt" 2>/dev/null | tail -n 2 | tr '\n' ' ')
-for peer in awk python; do
-  if [ $peer = awk ]; then cmd=("${awk[@]}"); else cmd=(/usr/bin/python3 "$tmp/peer.py"); fi
-  got=$("${cmd[@]}" <"$tmp/tabs.txt" | tail -n 2 | tr '\n' ' ')
-  [ "$got" = "$want" ] || { echo "bench: $peer counts ${got% }, tally ${want% }" >&2; exit 1; }
+for text in "$tmp/tabs.txt" /dev/null; do # and with no words at all
+  want=$("$tally" <"$text" 2>/dev/null | tail -n 2 | tr '\n' ' ')
+  for peer in awk python; do
+    if [ $peer = awk ]; then cmd=("${awk[@]}"); else cmd=(/usr/bin/python3 "$tmp/peer.py"); fi
+    got=$("${cmd[@]}" <"$text" | tail -n 2 | tr '\n' ' ')
+    [ "$got" = "$want" ] || { echo "bench: $peer counts ${got% }, tally ${want% }" >&2; exit 1; }
+  done
 done
 
 # User-space instructions per line: a run on the corpus less a run on empty input, which
