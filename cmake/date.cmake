@@ -4,7 +4,7 @@
 # source tarball), the time of CMakeLists.txt, which git archive stamps with the commit's.
 # Sets TALLY_DATE (2026-12-31, for the page) and TALLY_DATE_RFC2822 (for Debian), in UTC.
 function(tally_date)
-  if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  if(NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "") # set but empty counts as unset
     set(epoch "$ENV{SOURCE_DATE_EPOCH}")
     set(from SOURCE_DATE_EPOCH)
     if(NOT epoch MATCHES "^[0-9]+$")
@@ -15,9 +15,14 @@ function(tally_date)
     find_package(Git QUIET)
     if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
       execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
-                      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                      OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+                      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} RESULT_VARIABLE rc
+                      OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE
+                      ERROR_VARIABLE err ERROR_STRIP_TRAILING_WHITESPACE)
       set(from "the last commit")
+      if(NOT rc EQUAL 0)
+        # A checkout git will not read (another owner's, say) would date it by the build.
+        message(WARNING " git log failed, so the date is not the last commit's: ${err}")
+      endif()
       # A new commit dates the page anew at the next build.
       execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --absolute-git-dir
                       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
