@@ -109,7 +109,7 @@ for corpus in words long; do
   in="$tmp/$corpus.txt"
   for sink in null pipe; do
     if [ $sink = null ]; then to='> /dev/null'; else to="| $pin cat > /dev/null"; fi
-    cmds=("$pin $tmp/floor < $in $to" "$pin $tally < $in $to" "$pin awk -F ' +' '$awk_prog' < $in $to"
+    cmds=("$pin $tmp/floor < $in $to" "$pin $tally < $in $to" "$pin ${awk[*]@Q} < $in $to"
       "$pin /usr/bin/python3 $tmp/peer.py < $in $to")
     names=(floor tally awk python)
     if [ -n "$alt" ]; then cmds+=("$pin $alt < $in $to"); names+=(alt); fi

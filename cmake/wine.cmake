@@ -2,17 +2,20 @@
 # there at all, configuring stops with one line that says why. Whether Wine can run the .exe
 # is for the test fixture to find out, with the .exe itself (tests/wine.cmake).
 # (Each message starts with a space so that CMake prints it as one line, unwrapped.)
-# Sets: wine (the loader, full path; CMAKE_CROSSCOMPILING_EMULATOR too), wineserver, wine_env.
+# Sets: wine (the loader, full path; CMAKE_CROSSCOMPILING_EMULATOR too), wineserver, wine_env,
+# wine32_hint.
 list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 wine_name)
 # Debian keeps the 64-bit loader out of PATH.
 find_program(wine NAMES ${wine_name} PATHS /usr/lib/wine /usr/lib64/wine /opt/wine-stable/bin
              NO_CACHE)
 get_filename_component(wine_dir "${wine}" DIRECTORY)
 find_program(wineserver NAMES wineserver HINTS ${wine_dir} PATHS /usr/lib/wine NO_CACHE)
+# Also for the test fixture, which finds out when Debian's wrapper is there without it.
+string(CONCAT wine32_hint "on Debian: dpkg --add-architecture i386 && apt-get update && "
+                          "apt-get install wine32:i386")
 if(NOT wine AND wineserver AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   if(wine_name STREQUAL "wine")
-    string(CONCAT hint "; on Debian: dpkg --add-architecture i386 && apt-get update && "
-                       "apt-get install wine32:i386")
+    set(hint "; ${wine32_hint}")
   else()
     set(hint " (the loader that CMAKE_CROSSCOMPILING_EMULATOR names)")
   endif()

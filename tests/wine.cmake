@@ -2,13 +2,13 @@
 # cannot start it, one line says why, in Wine's words, rather than each test failing with a
 # bare exit status. It is the .exe itself that is tried, so that no probe built another way
 # can pass or fail in its place.
-# Usage: cmake -DWINE=loader -DWINESERVER=server -DEXE=tally.exe -P wine.cmake
+# Usage: cmake -DWINE=loader -DWINESERVER=server -DWINE32_HINT=text -DEXE=tally.exe -P wine.cmake
 # (with WINEPREFIX and the rest of Wine's settings in the environment)
 #
 # A server kept up for the whole run makes a case cost milliseconds, and one minute more, so
 # that a run cut short leaves none behind; -p fails when one for the prefix is up already,
-# and that one will do. Wine's output goes to files: the services that
-# wineboot leaves running would hold a pipe open.
+# and that one will do. Wine's output goes to files: the services that wineboot leaves
+# running would hold a pipe open.
 get_filename_component(name "${EXE}" NAME_WE)
 set(log "${CMAKE_CURRENT_BINARY_DIR}/wine-${name}")
 execute_process(COMMAND ${WINESERVER} -p60 OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
@@ -33,8 +33,7 @@ list(FILTER wine32 INCLUDE REGEX "wine32 is missing|wow64 mode")
 if(wine32)
   list(GET wine32 0 why)
   string(REGEX REPLACE "\\.$" "" why "${why}")
-  message(FATAL_ERROR " 32-bit Wine missing: ${WINE}: ${why}; on Debian: dpkg "
-                      "--add-architecture i386 && apt-get update && apt-get install wine32:i386")
+  message(FATAL_ERROR " 32-bit Wine missing: ${WINE}: ${why}; ${WINE32_HINT}")
 endif()
 # Any output means the .exe ran; whether it wrote the right bytes is for the tests to say.
 file(SIZE "${log}.out" size)
