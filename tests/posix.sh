@@ -2,6 +2,8 @@
 # What only a POSIX system can pose: a live pipe, failing streams, signals; with "traced",
 # errors injected by strace; with "big", counts past 2^32.
 # Usage: posix.sh path/to/tally [traced|big]
+# with TALLY_STRERROR=path/to/strerror (tests/strerror.cpp built as tally is: the C library's
+# words for an error), and under an emulator TALLY_EMULATOR="qemu-aarch64 -L /usr/...", say.
 t=$1 fails=0 passes=0
 unset st to # set only for one call each: none may come from the caller
 check() { # name want got
@@ -11,6 +13,19 @@ check() { # name want got
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
 in=$tmp/in so=$tmp/out err=$tmp/err trace=$tmp/trace
 touch "$so" "$err"
+# An emulator takes more time to start than tally, and more memory (qemu-user: near 300 MiB
+# of address space); a script that runs tally through it lets every case run "$t" as it is.
+emu=(${TALLY_EMULATOR-}) mem=65536 wait=5
+if [ ${#emu[@]} != 0 ]; then
+  printf '#!/bin/bash\nexec %s "$@"\n' "$(printf '%q ' "${emu[@]}" "$t")" >"$tmp/run" &&
+    chmod +x "$tmp/run" || exit 1
+  t=$tmp/run mem=524288 wait=60
+fi
+if [ "${2-}" != big ]; then
+  reasons=$("${emu[@]}" "${TALLY_STRERROR:?set it to the strerror test helper}" EIO ENOSPC \
+    EBADF EISDIR) || exit 1
+  { read -r eio; read -r enospc; read -r ebadf; read -r eisdir; } <<<"$reasons"
+fi
 # expect name status out err [writes]: tally's status ($? on entry, or $st) and exactly what it
 # wrote to $so and $err, and if traced, to which descriptors in turn. Empties both files.
 expect() {
@@ -26,7 +41,7 @@ case ${2-} in
 big)
   # Counts past 2^32 in one line of 8.6 GB, in constant memory.
   w=$(printf 'a %.0s' {1..1000})
-  yes "$w" | tr -d '\n' | head -c 8589934594 | (ulimit -v 65536; exec "$t" 2>"$err") |
+  yes "$w" | tr -d '\n' | head -c 8589934594 | (ulimit -v $mem; exec "$t" 2>"$err") |
     tail -c 28 >"$so"
   st=${PIPESTATUS[3]} expect big 0 $'a \nlines 1\nwords 4294967297\n' $'line 1 too long\n'
   ;;
@@ -49,11 +64,11 @@ traced)
   # A failed write is told once, in one write, and nothing more goes to standard output.
   printf 'hi\nthere\n' >"$in"
   traced -e inject=write:error=EIO:when=1
-  expect "write error, once" 1 '' $'tally: write error: Input/output error\n' '1 2'
+  expect "write error, once" 1 '' "tally: write error: $eio"$'\n' '1 2'
   # The same where a line outgrows the output buffer before its end.
   head -c 10000 /dev/zero | tr '\0' x >"$in"
   to=/dev/full traced
-  expect "write error mid-line" 1 '' $'tally: write error: No space left on device\n' '1 2'
+  expect "write error mid-line" 1 '' "tally: write error: $enospc"$'\n' '1 2'
   # A long line's report comes right after its echo, in one write of its own; if it cannot
   # be written, tally goes on.
   printf '%s\nb\n' "$long" >"$in"
@@ -69,11 +84,11 @@ traced)
   printf 'one\ntwo thr' >"$in"
   traced -e inject=read:error=EIO:when=2
   expect "read error mid-line" 1 $'one\ntwo thr\nlines 2\nwords 3\n' \
-    $'tally: read error: Input/output error\n' '1 1 1 1 2'
+    "tally: read error: $eio"$'\n' '1 1 1 1 2'
   printf 'one\n%s y' "$long" >"$in"
   traced -e inject=read:error=EIO:when=2 -e inject=write:error=EAGAIN:when=3
   expect "read error, report lost" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
-    $'tally: read error: Input/output error\n' '1 1 2 1 1 2'
+    "tally: read error: $eio"$'\n' '1 1 2 1 1 2'
   ;;
 *)
   # Each line comes back before the next is written; arguments change nothing.
@@ -83,7 +98,7 @@ traced)
   pid=$COPROC_PID
   for line in 'first line' '' 'third  line '; do
     printf '%s\n' "$line" >&$wr
-    IFS= read -r -t 5 got <&$rd
+    IFS= read -r -t $wait got <&$rd
     check "echo of '$line'" "0 $line" "$? $got"
   done
   exec {wr}>&- {COPROC[1]}>&-
@@ -92,13 +107,13 @@ traced)
   check "streaming status" 0 $?
 
   echo hi | "$t" >/dev/full 2>"$err"
-  expect "/dev/full" 1 '' $'tally: write error: No space left on device\n'
+  expect "/dev/full" 1 '' "tally: write error: $enospc"$'\n'
   "$t" </dev/null >/dev/full 2>"$err" # only the totals to write
-  expect "/dev/full, no lines" 1 '' $'tally: write error: No space left on device\n'
+  expect "/dev/full, no lines" 1 '' "tally: write error: $enospc"$'\n'
   echo hi | "$t" >&- 2>"$err"
-  expect "closed stdout" 1 '' $'tally: write error: Bad file descriptor\n'
+  expect "closed stdout" 1 '' "tally: write error: $ebadf"$'\n'
   "$t" <. >"$so" 2>"$err"
-  expect directory 1 $'lines 0\nwords 0\n' $'tally: read error: Is a directory\n'
+  expect directory 1 $'lines 0\nwords 0\n' "tally: read error: $eisdir"$'\n'
   printf '%s\nb\n' "$long" | "$t" >"$so" 2>&-
   expect "closed stderr" 0 "$long"$'\nb\nlines 2\nwords 2\n' ''
   # A reader that leaves early ends tally quietly by SIGPIPE, as it does cat.
