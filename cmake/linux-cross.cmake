@@ -1,5 +1,5 @@
 # Cross-build for Linux on another processor with Debian's cross toolchains
-# (g++-TRIPLE, e.g. g++-aarch64-linux-gnu), and run the result under qemu-user where it is
+# (g++-TRIPLE, e.g. g++-aarch64-linux-gnu, whose libraries clang can use too), and run the result under qemu-user where it is
 # installed. TALLY_TRIPLE names the target (aarch64-linux-gnu, s390x-linux-gnu, ...);
 # TALLY_QEMU the emulator, if its name is not qemu- and the triple's processor.
 # -DCMAKE_CROSSCOMPILING_EMULATOR= (empty) builds it without running it.
@@ -12,7 +12,11 @@ list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TALLY_TRIPLE)
 string(REGEX REPLACE "-.*" "" cpu "${TALLY_TRIPLE}")
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR ${cpu})
-set(CMAKE_CXX_COMPILER ${TALLY_TRIPLE}-g++)
+# -DCMAKE_CXX_COMPILER=clang++ takes clang instead, aimed at the same target.
+if(NOT DEFINED CACHE{CMAKE_CXX_COMPILER})
+  set(CMAKE_CXX_COMPILER ${TALLY_TRIPLE}-g++)
+endif()
+set(CMAKE_CXX_COMPILER_TARGET ${TALLY_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH /usr/${TALLY_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -1,6 +1,6 @@
 #!/bin/bash
-# Makes the release from this checkout into dist/: the Debian package, a static Linux
-# binary in a tarball, the 32-bit Windows ZIP and SHA256SUMS over them. The same commit
+# Makes the release from this checkout into dist/: the Debian package, static Linux
+# binaries in tarballs (this machine's and aarch64), the 32-bit Windows ZIP and SHA256SUMS over them. The same commit
 # gives the same bytes wherever and whenever it is built, so anyone can rebuild a download
 # and compare.
 # Usage: packaging/release.sh   (dist/ is emptied first; build-release*/ are its own)
@@ -11,9 +11,11 @@ die() { echo "release: $*" >&2; exit 1; }
 missing=()
 for need in cmake:cmake g++:g++ i686-w64-mingw32-g++:g++-mingw-w64-i686 \
   i686-w64-mingw32-strip:binutils-mingw-w64-i686 dpkg-shlibdeps:dpkg-dev gzip:gzip \
-  file:file zip:zip tar:tar git:git sha256sum:coreutils dpkg-query:dpkg; do
+  file:file zip:zip tar:tar git:git sha256sum:coreutils dpkg-query:dpkg realpath:coreutils; do
   command -v "${need%%:*}" >/dev/null || missing+=("${need#*:}")
 done
+[ "$(uname -m)" = aarch64 ] || command -v aarch64-linux-gnu-g++ >/dev/null ||
+  missing+=(g++-aarch64-linux-gnu)
 [ ${#missing[@]} = 0 ] || die "missing tools; install them with: apt-get install ${missing[*]}"
 
 # What is built depends on the commit alone: not on the caller's flags, locale,
@@ -25,7 +27,7 @@ export SOURCE_DATE_EPOCH LC_ALL=C TZ=UTC
 unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS DESTDIR
 umask 022
 
-rm -rf dist build-release build-release-static build-release-win32
+rm -rf dist build-release build-release-static* build-release-win32
 mkdir dist
 # cpack's DEB generator takes its time stamps from SOURCE_DATE_EPOCH.
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
@@ -35,33 +37,47 @@ cp build-release/tally_*.deb dist/
 
 # For any distribution, and for users without root: tally with the C library linked in, so
 # it needs nothing installed, beside its page (plain: not every system reads .gz pages).
-cmake -S . -B build-release-static -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DTALLY_STATIC=ON
-cmake --build build-release-static
-cpack_config=build-release-static/CPackConfig.cmake
-version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' $cpack_config)
-[ -n "$version" ] || die "no version in $cpack_config"
-top=tally-$version-$(uname -m)-linux
-stage=build-release-static/stage
-cmake --install build-release-static --strip --prefix "$stage/root"
-mkdir "$stage/$top"
-cp "$stage/root/bin/tally" build-release-static/tally.1 README.md LICENSE "$stage/$top/"
-# The C library inside is glibc's, under the LGPL: its licence, its exact source, and how to
-# relink go with it.
-glibc=$(dpkg-query -W -f='${Version}' libc6-dev) || die "libc6-dev is not installed"
-cp /usr/share/common-licenses/LGPL-2.1 "$stage/$top/"
-cat >"$stage/$top/NOTICE" <<EOF
-This tally has the GNU C Library linked in, as Debian's libc6-dev
-$glibc builds it. glibc is under the GNU Lesser General
-Public License 2.1: see LGPL-2.1 here. Its source:
-\`apt-get source glibc=$glibc\`, or
-https://snapshot.debian.org/package/glibc/$glibc/.
+# static_tarball ARCH DIR CXX [cmake arguments]: dist/tally-<version>-ARCH-linux.tar.gz,
+# built in DIR with the C++ compiler CXX.
+static_tarball() {
+  local arch=$1 dir=$2 cxx=$3 version top stage libc pkg src
+  shift 3
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTALLY_STATIC=ON "$@"
+  cmake --build "$dir"
+  version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$dir/CPackConfig.cmake")
+  [ -n "$version" ] || die "no version in $dir/CPackConfig.cmake"
+  top=tally-$version-$arch-linux
+  stage=$dir/stage
+  cmake --install "$dir" --strip --prefix "$stage/root"
+  mkdir "$stage/$top"
+  cp "$stage/root/bin/tally" "$dir/tally.1" README.md LICENSE "$stage/$top/"
+  # The C library inside is glibc's, under the LGPL: its licence, its exact source (that of
+  # the Debian package whose libc.a went in), and how to relink go with it.
+  libc=$("$cxx" -print-file-name=libc.a)
+  pkg=$(dpkg-query -S "$(realpath "$libc")" | sed -n '1s/[:,].*//p')
+  [ -n "$pkg" ] || die "no Debian package holds $libc"
+  src=$(dpkg-query -W -f='${source:Package}=${source:Version}' "$pkg")
+  cp /usr/share/common-licenses/LGPL-2.1 "$stage/$top/"
+  cat >"$stage/$top/NOTICE" <<EOF
+This tally has the GNU C Library linked in, as Debian's
+$pkg $(dpkg-query -W -f='${Version}' "$pkg") builds it. glibc is under the GNU
+Lesser General Public License 2.1: see LGPL-2.1 here. Its source:
+\`apt-get source $src\`, or
+https://snapshot.debian.org/package/${src%%=*}/${src#*=}/.
 To relink tally with another C library, build tally from its source
 with -DTALLY_STATIC=ON, as packaging/release.sh does.
 EOF
-# Modes set here, not left to the checkout's umask; GNU tar keeps only the mtime.
-tar -C "$stage" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
-  --mode=u=rwX,go=rX --format=gnu -cf - "$top" | gzip -9n >"dist/$top.tar.gz"
+  # Modes set here, not left to the checkout's umask; GNU tar keeps only the mtime.
+  tar -C "$stage" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 \
+    --numeric-owner --mode=u=rwX,go=rX --format=gnu -cf - "$top" | gzip -9n >"dist/$top.tar.gz"
+}
+static_tarball "$(uname -m)" build-release-static g++
+# The second architecture most users have, cross-built on any other machine.
+if [ "$(uname -m)" != aarch64 ]; then
+  static_tarball aarch64 build-release-static-aarch64 aarch64-linux-gnu-g++ \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/linux-cross.cmake -DTALLY_TRIPLE=aarch64-linux-gnu \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=
+fi
 
 # cpack's ZIP generator (CMake 3.25) stores each file's own time stamp, that of the
 # checkout or of the build: zip the installed tree with the commit's time instead.
