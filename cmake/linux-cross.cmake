@@ -1,7 +1,8 @@
-# Cross-build for Linux on another processor with Debian's cross toolchains
-# (g++-TRIPLE, e.g. g++-aarch64-linux-gnu, whose libraries clang can use too), and run the result under qemu-user where it is
-# installed. TALLY_TRIPLE names the target (aarch64-linux-gnu, s390x-linux-gnu, ...);
-# TALLY_QEMU the emulator, if its name is not qemu- and the triple's processor.
+# Cross-build for Linux on another processor with Debian's cross toolchains (g++-TRIPLE,
+# e.g. g++-aarch64-linux-gnu, whose libraries clang can use too), and run the result under
+# qemu-user where it is installed. TALLY_TRIPLE names the target (aarch64-linux-gnu,
+# s390x-linux-gnu, ...); TALLY_QEMU the emulator, if its name is not qemu- and the
+# triple's processor.
 # -DCMAKE_CROSSCOMPILING_EMULATOR= (empty) builds it without running it.
 set(TALLY_TRIPLE "" CACHE STRING "Target triple of the cross toolchain, e.g. aarch64-linux-gnu")
 if(NOT TALLY_TRIPLE)
