@@ -1,6 +1,6 @@
 #!/bin/bash
-# Makes the release from this checkout into dist/: the Debian package, static Linux
-# binaries in tarballs (this machine's and aarch64), the 32-bit Windows ZIP and SHA256SUMS over them. The same commit
+# Makes the release from this checkout into dist/: the Debian package, a static Linux
+# binary in a tarball, the 32-bit Windows ZIP and SHA256SUMS over them. The same commit
 # gives the same bytes wherever and whenever it is built, so anyone can rebuild a download
 # and compare.
 # Usage: packaging/release.sh   (dist/ is emptied first; build-release*/ are its own)
@@ -38,6 +38,7 @@ cp build-release/tally_*.deb dist/
 
 # For any distribution, and for users without root: tally with the C library linked in, so
 # it needs nothing installed, beside its page (plain: not every system reads .gz pages).
+# One tarball per architecture: this machine's, and aarch64 cross-built elsewhere.
 # static_tarball ARCH DIR CXX [cmake arguments]: dist/tally-<version>-ARCH-linux.tar.gz,
 # built in DIR with the C++ compiler CXX.
 static_tarball() {
