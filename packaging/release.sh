@@ -86,8 +86,9 @@ windows_zip cmake/x86_64-w64-mingw32.cmake build-release-win64
 
 # The source as the commit holds it, in one folder: what distributions package, and what
 # the static tally's NOTICE sends users to for relinking. git archive stamps every file with
-# the commit's time.
-git archive --format=tar --prefix="tally-$version/" HEAD | gzip -9n >"dist/tally-$version.tar.gz"
+# the commit's time; the modes are pinned, so that no builder's git configuration moves them.
+git -c tar.umask=0022 archive --format=tar --prefix="tally-$version/" HEAD |
+  gzip -9n >"dist/tally-$version.tar.gz"
 
 (cd dist && sha256sum -- *.deb *.tar.gz *.zip >SHA256SUMS)
 echo "release: dist/ for commit $(git rev-parse --short HEAD):"
