@@ -9,8 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-}
 case $mode in
---quick) nwords=2000 nlong=50 big=$((1 << 20)) limit=20 runs=(--runs 2) ;;
-'' | --callgrind) nwords=1000000 nlong=20000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15) ;;
+--quick) nwords=2000 nlong=50 nlog=1000 big=$((1 << 20)) limit=20 runs=(--runs 2) ;;
+'' | --callgrind) nwords=1000000 nlong=20000 nlog=200000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15) ;;
 *) echo "usage: bench/run.sh [--quick | --callgrind]" >&2; exit 2 ;;
 esac
 tally=$(realpath -m "${TALLY:-build/tally}")
@@ -32,12 +32,19 @@ tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
 cc -O2 -o "$tmp/floor" bench/floor.c
 
 # Word-like text from a fixed-seed generator (Park-Miller, exact in any awk's doubles):
-# lines of 0 to 79 bytes, or of 200 to 2,000.
-gen() { # lines min max
-  awk -v lines="$1" -v min="$2" -v max="$3" 'BEGIN {
+# lines of 0 to 79 bytes, of 200 to 2,000, or log lines of 100 to 250 (a time, a level and a
+# source, then words), the common case on real systems.
+gen() { # lines min max [log]
+  awk -v lines="$1" -v min="$2" -v max="$3" -v logs="${4:-}" 'BEGIN {
     syl = "kalomineruhasativezopadofigubajequxi"; x = 1
+    split("INFO INFO INFO DEBUG WARN ERROR", lvl, " ")
     for (i = 0; i < lines; i++) {
       x = x * 16807 % 2147483647; n = min + x % (max - min + 1); s = ""
+      if (logs) {
+        t = i * 7 + x % 7
+        s = sprintf("2026-12-09T%02d:%02d:%02d.%03dZ %-5s worker[%d]:", t / 3600000 % 24,
+          t / 60000 % 60, t / 1000 % 60, t % 1000, lvl[1 + x % 6], 100 + x % 900)
+      }
       while (1) {
         x = x * 16807 % 2147483647
         t = substr(syl, 1 + 2 * (x % 18), 2 + 2 * (x % 3))
@@ -51,6 +58,7 @@ gen() { # lines min max
 }
 gen "$nwords" 0 79 >"$tmp/words.txt"
 gen "$nlong" 200 2000 >"$tmp/long.txt"
+gen "$nlog" 100 250 log >"$tmp/log.txt"
 
 # The peers count words as tally does, split at the space alone (awk's default and Python's
 # split() take tabs for separators too). Split at runs of spaces, a leading or trailing run
@@ -95,7 +103,7 @@ if [ "$mode" = --callgrind ]; then
   for t in floor tally ${alt:+alt}; do
     case $t in floor) cmd=("$tmp/floor") ;; tally) cmd=("$tally") ;; alt) cmd=("$alt") ;; esac
     zero=$(insns "${cmd[@]}" </dev/null)
-    for corpus in words long; do
+    for corpus in words long log; do
       n=$(wc -l <"$tmp/$corpus.txt") all=$(insns "${cmd[@]}" <"$tmp/$corpus.txt")
       awk -v c=$corpus -v t=$t -v a="$all" -v z="$zero" -v n="$n" \
         'BEGIN { printf "%s %s %.1f\n", c, t, (a - z) / n }'
@@ -105,7 +113,7 @@ if [ "$mode" = --callgrind ]; then
 fi
 
 echo "corpus sink tool median_ms ratio_to_floor"
-for corpus in words long; do
+for corpus in words long log; do
   in="$tmp/$corpus.txt"
   for sink in null pipe; do
     if [ $sink = null ]; then to='> /dev/null'; else to="| $pin cat > /dev/null"; fi

@@ -20,7 +20,8 @@ done
 # What is built depends on the commit alone: not on the caller's flags, locale,
 # time zone or umask, nor on files the commit does not hold.
 git rev-parse --git-dir >/dev/null 2>&1 || die "not a git checkout: the time stamps come from the last commit"
-[ -z "$(git status --porcelain)" ] || die "the checkout has uncommitted changes; commit or stash them"
+[ -z "$(git status --porcelain)" ] || die "uncommitted changes or untracked files in the" \
+  "checkout; commit them, or set them aside with: git stash --include-untracked"
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH LC_ALL=C TZ=UTC
 unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS DESTDIR

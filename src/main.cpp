@@ -32,7 +32,11 @@ printflike static void say(const char *fmt, ...) {
   std::_Exit(1);
 }
 
-int main(int, char **) {
+int main(int argc, char **) {
+  // Ignored, as always, but not in silence: `tally file` would otherwise wait at a terminal,
+  // or count an empty input in a script, and look right.
+  if (argc > 1)
+    say("tally: ignoring arguments; reading standard input\n");
   // The per-line flush already costs a system call; keep the streams from adding more.
   std::ios::sync_with_stdio(false);
   std::cin.tie(nullptr);
@@ -44,7 +48,7 @@ int main(int, char **) {
   static_assert(sizeof line > max, "the word count reads the buffer up to line[max]");
   static_assert(max / 2 < 256, "a read's words are counted in a byte");
   long long lines = 0, words = 0; // at a word per 2 bytes, 2^63 is beyond any input
-  bool more = false;              // the current line did not fit and is being read in pieces
+  bool more = false;              // part of this line went out: a line even if nothing follows
   bool inword = false;
   int rerr = 0;
   // The long test takes words past 2^32 but cannot take lines there: that is 2^32 writes.
@@ -90,11 +94,9 @@ int main(int, char **) {
     if (out->sputn(line, len + 1) != len + 1 || out->pubsync() != 0)
       fail("write", errno);
     lines++;
-    if (more)
-      say("line %lld too long\n", lines);
     more = inword = false;
     // The input ended with this line. Another round would take the read error's reason from
-    // errno again, which a failed report may have changed since.
+    // errno again, which the writes since may have changed.
     if (st != std::ios::goodbit)
       break;
   }
