@@ -88,8 +88,9 @@ windows_zip cmake/x86_64-w64-mingw32.cmake build-release-win64
 # The source as the commit holds it, in one folder: what distributions package, and what
 # the static tally's NOTICE sends users to for relinking. git archive stamps every file with
 # the commit's time; the modes are pinned, so that no builder's git configuration moves them.
-git -c tar.umask=0022 archive --format=tar --prefix="tally-$version/" HEAD |
-  gzip -9n >"dist/tally-$version.tar.gz"
+src=tally-$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build-release/CPackConfig.cmake)
+[ "$src" != tally- ] || die "no version in build-release/CPackConfig.cmake"
+git -c tar.umask=0022 archive --format=tar --prefix="$src/" HEAD | gzip -9n >"dist/$src.tar.gz"
 
 (cd dist && sha256sum -- *.deb *.tar.gz *.zip >SHA256SUMS)
 echo "release: dist/ for commit $(git rev-parse --short HEAD):"
