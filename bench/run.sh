@@ -149,8 +149,8 @@ for t in tally ${alt:+alt} awk python; do
   python) cmd=(bash -c 'ulimit -v $((4 << 20)); exec /usr/bin/python3 "$1"' - "$tmp/peer.py") ;;
   esac
   # A peer that holds the whole line may take very long over it: stop it, keep its peak.
-  # What the tools say (tally's "line 1 too long", Python's MemoryError) stays out of the
-  # table, unless it explains a failure.
+  # What the tools say (Python's MemoryError) stays out of the table, unless it explains a
+  # failure.
   status=0
   line | /usr/bin/time -f %M -o "$tmp/rss" timeout "$limit" "${cmd[@]}" >/dev/null \
     2>"$tmp/said" || status=$?

@@ -4,6 +4,10 @@
 # (Each message starts with a space so that CMake prints it as one line, unwrapped.)
 # Sets: wine (the loader, full path; CMAKE_CROSSCOMPILING_EMULATOR too), wineserver, wine_env,
 # wine32_hint.
+# An older CMake ignores NO_CACHE below and caches the loader it found, which then goes stale.
+if(CMAKE_VERSION VERSION_LESS 3.21)
+  message(FATAL_ERROR " The tests under Wine need CMake 3.21 or later (find_program NO_CACHE)")
+endif()
 list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 wine_name)
 # Debian keeps the 64-bit loader out of PATH.
 find_program(wine NAMES ${wine_name} PATHS /usr/lib/wine /usr/lib64/wine /opt/wine-stable/bin

@@ -1,8 +1,8 @@
 #!/bin/bash
-# Makes the release from this checkout into dist/: the Debian package, a static Linux
-# binary in a tarball, the 32-bit Windows ZIP and SHA256SUMS over them. The same commit
-# gives the same bytes wherever and whenever it is built, so anyone can rebuild a download
-# and compare.
+# Makes the release from this checkout into dist/: the source tarball, the Debian package, a
+# static Linux binary in a tarball, the 32-bit and 64-bit Windows ZIPs and SHA256SUMS over
+# them. The same commit gives the same bytes wherever and whenever it is built, so anyone
+# can rebuild a download and compare.
 # Usage: packaging/release.sh   (dist/ is emptied first; build-release*/ are its own)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +10,8 @@ die() { echo "release: $*" >&2; exit 1; }
 
 missing=()
 for need in cmake:cmake g++:g++ i686-w64-mingw32-g++:g++-mingw-w64-i686 \
-  i686-w64-mingw32-strip:binutils-mingw-w64-i686 dpkg-shlibdeps:dpkg-dev gzip:gzip \
+  i686-w64-mingw32-strip:binutils-mingw-w64-i686 x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64 \
+  x86_64-w64-mingw32-strip:binutils-mingw-w64-x86-64 dpkg-shlibdeps:dpkg-dev gzip:gzip \
   file:file zip:zip tar:tar git:git sha256sum:coreutils dpkg-query:dpkg realpath:coreutils; do
   command -v "${need%%:*}" >/dev/null || missing+=("${need#*:}")
 done
@@ -28,7 +29,7 @@ export SOURCE_DATE_EPOCH LC_ALL=C TZ=UTC
 unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS DESTDIR
 umask 022
 
-rm -rf dist build-release build-release-static* build-release-win32
+rm -rf dist build-release build-release-static* build-release-win32 build-release-win64
 mkdir dist
 # cpack's DEB generator takes its time stamps from SOURCE_DATE_EPOCH.
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
@@ -81,20 +82,32 @@ if [ "$(uname -m)" != aarch64 ]; then
     -DCMAKE_CROSSCOMPILING_EMULATOR=
 fi
 
-# cpack's ZIP generator (CMake 3.25) stores each file's own time stamp, that of the
-# checkout or of the build: zip the installed tree with the commit's time instead.
-cmake -S . -B build-release-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-cmake --build build-release-win32
-# The name cpack would give it: tally-<version>-win32.
-top=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' build-release-win32/CPackConfig.cmake)
-[ -n "$top" ] || die "no package name in build-release-win32/CPackConfig.cmake"
-stage=build-release-win32/stage
-cmake --install build-release-win32 --strip --prefix "$stage/$top"
-# The files as the install rules lay them out, in name order, stamped with the commit's
-# time; -X leaves out the owner, which differs from one builder to the next.
-(cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
-  find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
+# A Windows ZIP, named as cpack names it (tally-<version>-win32 or -win64), holding what
+# cpack would pack. cpack's ZIP generator (CMake 3.25) stores each file's own time stamp,
+# that of the checkout or of the build: zip the installed tree with the commit's time instead.
+# Usage: windows_zip TOOLCHAIN-FILE BUILD-FOLDER
+windows_zip() {
+  cmake -S . -B "$2" -DCMAKE_TOOLCHAIN_FILE="$1" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+  cmake --build "$2"
+  local top stage="$2/stage"
+  top=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$2/CPackConfig.cmake")
+  [ -n "$top" ] || die "no package name in $2/CPackConfig.cmake"
+  cmake --install "$2" --strip --prefix "$stage/$top"
+  cmake --install "$2" --component package --prefix "$stage/$top" # the README and licence
+  # The files in name order, stamped with the commit's time; -X leaves out the owner, which
+  # differs from one builder to the next.
+  (cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
+    find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
+}
+windows_zip cmake/i686-w64-mingw32.cmake build-release-win32
+windows_zip cmake/x86_64-w64-mingw32.cmake build-release-win64
+
+# The source as the commit holds it, in one folder: what distributions package, and what
+# the static tally's NOTICE sends users to for relinking. git archive stamps every file with
+# the commit's time; the modes are pinned, so that no builder's git configuration moves them.
+src=tally-$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build-release/CPackConfig.cmake)
+[ "$src" != tally- ] || die "no version in build-release/CPackConfig.cmake"
+git -c tar.umask=0022 archive --format=tar --prefix="$src/" HEAD | gzip -9n >"dist/$src.tar.gz"
 
 (cd dist && sha256sum -- *.deb *.tar.gz *.zip >SHA256SUMS)
 echo "release: dist/ for commit $(git rev-parse --short HEAD):"

@@ -33,8 +33,8 @@ printflike static void say(const char *fmt, ...) {
 }
 
 int main(int argc, char **) {
-  // Ignored, as always, but not in silence: `tally file` would otherwise wait at a terminal,
-  // or count an empty input in a script, and look right.
+  // Ignored, but not in silence: `tally file` would otherwise wait at a terminal, or count an
+  // empty input in a script, and look right.
   if (argc > 1)
     say("tally: ignoring arguments; reading standard input\n");
   // The per-line flush already costs a system call; keep the streams from adding more.
@@ -48,7 +48,6 @@ int main(int argc, char **) {
   static_assert(sizeof line > max, "the word count reads the buffer up to line[max]");
   static_assert(max / 2 < 256, "a read's words are counted in a byte");
   long long lines = 0, words = 0; // at a word per 2 bytes, 2^63 is beyond any input
-  bool more = false;              // part of this line went out: a line even if nothing follows
   bool inword = false;
   int rerr = 0;
   // The long test takes words past 2^32 but cannot take lines there: that is 2^32 writes.
@@ -65,7 +64,9 @@ int main(int argc, char **) {
       rerr = errno ? errno : EIO;
     if (st == std::ios::goodbit)
       --len; // the line feed: consumed, not stored
-    if (st != std::ios::goodbit && len == 0 && !more)
+    // A full buffer sets failbit only once a byte other than a line feed follows, so a read
+    // that takes nothing never leaves a line unfinished.
+    if (st != std::ios::goodbit && len == 0)
       break;
 
     // A word starts at a non-space after a space. The loop covers all a read can fill, so
@@ -84,7 +85,6 @@ int main(int argc, char **) {
     // A full buffer with no line feed yet: the rest of the line follows.
     if (st == std::ios::failbit) {
       std::cin.clear();
-      more = true;
       if (out->sputn(line, len) != len)
         fail("write", errno);
       continue;
@@ -94,9 +94,8 @@ int main(int argc, char **) {
     if (out->sputn(line, len + 1) != len + 1 || out->pubsync() != 0)
       fail("write", errno);
     lines++;
-    more = inword = false;
-    // The input ended with this line. Another round would take the read error's reason from
-    // errno again, which the writes since may have changed.
+    inword = false;
+    // The input ended with this line.
     if (st != std::ios::goodbit)
       break;
   }

@@ -74,9 +74,10 @@ traced)
   # one write, and told nothing of.
   printf '%s\nb\n' "$long" >"$in"
   args=x traced
+  check "notice before reading" 'write(2,' "$(head -c 8 "$trace")"
   expect "arguments, long line" 0 "$long"$'\nb\nlines 2\nwords 2\n' "$ignoring" '2 1 1 1 1'
   # A read error ends the input: what was read of a line before it is echoed and counted,
-  # then come the totals and the error, whose reason outlives a report that failed after it.
+  # then come the totals and the error.
   # The first read takes all of $in; the second fails while its last line is unfinished.
   printf 'one\ntwo thr' >"$in"
   traced -e inject=read:error=EIO:when=2
@@ -87,6 +88,10 @@ traced)
   traced -e inject=read:error=EIO:when=2
   expect "read error, long line" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
     "tally: read error: $eio"$'\n' '1 1 1 1 2'
+  # A notice that failed neither silences the error that follows nor lends it its reason.
+  args=x traced -e inject=write:error=ENOSPC:when=1 -e inject=read:error=EIO:when=2
+  expect "notice lost, read error" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
+    "tally: read error: $eio"$'\n' '2 1 1 1 1 2'
   ;;
 *)
   # Each line comes back before the next is written; arguments change nothing but a notice.
@@ -119,7 +124,7 @@ traced)
   mkfifo "$tmp/fifo"
   exec {fifo}<>"$tmp/fifo"
   printf 'one\ntw' >&$fifo
-  perl -MFcntl -e 'fcntl(STDIN, F_SETFL, O_NONBLOCK) or die "fcntl: $!"; exec @ARGV or die' \
+  timeout 5 perl -MFcntl -e 'fcntl(STDIN, F_SETFL, O_NONBLOCK) or die "fcntl: $!"; exec @ARGV or die' \
     "$t" <&$fifo >"$so" 2>"$err"
   expect "non-blocking input" 1 $'one\ntw\nlines 2\nwords 2\n' \
     "tally: read error: $eagain"$'\n'
