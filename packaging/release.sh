@@ -1,6 +1,6 @@
 #!/bin/bash
-# Makes the release from this checkout into dist/: the source tarball, the Debian package, a
-# static Linux binary in a tarball, the 32-bit and 64-bit Windows ZIPs and SHA256SUMS over
+# Makes the release from this checkout into dist/: the source tarball, the Debian package,
+# static Linux binaries in tarballs, the 32-bit and 64-bit Windows ZIPs and SHA256SUMS over
 # them. The same commit gives the same bytes wherever and whenever it is built, so anyone
 # can rebuild a download and compare.
 # Usage: packaging/release.sh   (dist/ is emptied first; build-release*/ are its own)
