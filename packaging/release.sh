@@ -55,11 +55,13 @@ static_tarball() {
   mkdir "$stage/$top"
   cp "$stage/root/bin/tally" "$dir/tally.1" README.md LICENSE "$stage/$top/"
   # The C library inside is glibc's, under the LGPL: its licence, its exact source (that of
-  # the Debian package whose libc.a went in), and how to relink go with it.
+  # the Debian package whose libc.a went in), and how to relink go with it. A cross
+  # toolchain's package is built from another source package, which names the glibc it used.
   libc=$("$cxx" -print-file-name=libc.a)
   pkg=$(dpkg-query -S "$(realpath "$libc")" | sed -n '1s/[:,].*//p')
   [ -n "$pkg" ] || die "no Debian package holds $libc"
-  src=$(dpkg-query -W -f='${source:Package}=${source:Version}' "$pkg")
+  src=$(dpkg-query -W -f='${Built-Using}' "$pkg" | sed -n 's/.*\bglibc (= \([^)]*\)).*/glibc=\1/p')
+  [ -n "$src" ] || src=$(dpkg-query -W -f='${source:Package}=${source:Version}' "$pkg")
   cp /usr/share/common-licenses/LGPL-2.1 "$stage/$top/"
   cat >"$stage/$top/NOTICE" <<EOF
 This tally has the GNU C Library linked in, as Debian's

@@ -3,8 +3,10 @@
 # errors injected by strace; with "big", counts past 2^32.
 # Usage: posix.sh path/to/tally [traced|big]
 # with TALLY_STRERROR=path/to/strerror (tests/strerror.cpp built as tally is: the C library's
-# words for an error), and under an emulator TALLY_EMULATOR="qemu-aarch64 -L /usr/...", say.
+# words for an error; by default the one in the build folder beside tally), and under an
+# emulator TALLY_EMULATOR="qemu-aarch64 -L /usr/...", say.
 t=$1 fails=0 passes=0
+strerror=${TALLY_STRERROR:-$(dirname "$t")/tests/strerror}
 unset st to args # set only for one call each: none may come from the caller
 check() { # name want got
   if [ "$2" == "$3" ]; then passes=$((passes + 1)); else
@@ -22,7 +24,7 @@ if [ ${#emu[@]} != 0 ]; then
   t=$tmp/run mem=524288 wait=60
 fi
 if [ "${2-}" != big ]; then
-  reasons=$("${emu[@]}" "${TALLY_STRERROR:?set it to the strerror test helper}" EIO ENOSPC \
+  reasons=$("${emu[@]}" "$strerror" EIO ENOSPC \
     EBADF EISDIR EAGAIN) || exit 1
   { read -r eio; read -r enospc; read -r ebadf; read -r eisdir; read -r eagain; } <<<"$reasons"
 fi
@@ -124,8 +126,8 @@ traced)
   mkfifo "$tmp/fifo"
   exec {fifo}<>"$tmp/fifo"
   printf 'one\ntw' >&$fifo
-  timeout 5 perl -MFcntl -e 'fcntl(STDIN, F_SETFL, O_NONBLOCK) or die "fcntl: $!"; exec @ARGV or die' \
-    "$t" <&$fifo >"$so" 2>"$err"
+  nonblock='fcntl(STDIN, F_SETFL, O_NONBLOCK) or die "fcntl: $!"; exec @ARGV or die'
+  timeout 5 perl -MFcntl -e "$nonblock" "$t" <&$fifo >"$so" 2>"$err"
   expect "non-blocking input" 1 $'one\ntw\nlines 2\nwords 2\n' \
     "tally: read error: $eagain"$'\n'
   exec {fifo}>&-
