@@ -36,6 +36,9 @@ cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 cmake --build build-release
 (cd build-release && cpack -G DEB)
 cp build-release/tally_*.deb dist/
+# The version as project() sets it, read once from what CMake wrote.
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build-release/CPackConfig.cmake)
+[ -n "$version" ] || die "no version in build-release/CPackConfig.cmake"
 
 # For any distribution, and for users without root: tally with the C library linked in, so
 # it needs nothing installed, beside its page (plain: not every system reads .gz pages).
@@ -43,12 +46,10 @@ cp build-release/tally_*.deb dist/
 # static_tarball ARCH DIR CXX [cmake arguments]: dist/tally-<version>-ARCH-linux.tar.gz,
 # built in DIR with the C++ compiler CXX.
 static_tarball() {
-  local arch=$1 dir=$2 cxx=$3 version top stage libc pkg src
+  local arch=$1 dir=$2 cxx=$3 top stage libc pkg src
   shift 3
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTALLY_STATIC=ON "$@"
   cmake --build "$dir"
-  version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$dir/CPackConfig.cmake")
-  [ -n "$version" ] || die "no version in $dir/CPackConfig.cmake"
   top=tally-$version-$arch-linux
   stage=$dir/stage
   cmake --install "$dir" --strip --prefix "$stage/root"
@@ -107,8 +108,7 @@ windows_zip cmake/x86_64-w64-mingw32.cmake build-release-win64
 # The source as the commit holds it, in one folder: what distributions package, and what
 # the static tally's NOTICE sends users to for relinking. git archive stamps every file with
 # the commit's time; the modes are pinned, so that no builder's git configuration moves them.
-src=tally-$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build-release/CPackConfig.cmake)
-[ "$src" != tally- ] || die "no version in build-release/CPackConfig.cmake"
+src=tally-$version
 git -c tar.umask=0022 archive --format=tar --prefix="$src/" HEAD | gzip -9n >"dist/$src.tar.gz"
 
 (cd dist && sha256sum -- *.deb *.tar.gz *.zip >SHA256SUMS)
