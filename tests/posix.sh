@@ -7,7 +7,7 @@
 # emulator TALLY_EMULATOR="qemu-aarch64 -L /usr/...", say.
 t=$1 fails=0 passes=0
 strerror=${TALLY_STRERROR:-$(dirname "$t")/tests/strerror}
-unset st to args # set only for one call each: none may come from the caller
+unset st to args notice # set only for one call each: none may come from the caller
 check() { # name want got
   if [ "$2" == "$3" ]; then passes=$((passes + 1)); else
     fails=$((fails + 1)); printf '%s:\n  want %q\n  got  %q\n' "$1" "$2" "$3"; fi
@@ -16,25 +16,26 @@ tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
 in=$tmp/in so=$tmp/out err=$tmp/err trace=$tmp/trace
 touch "$so" "$err"
 # An emulator takes more time to start than tally, and more memory (qemu-user: near 300 MiB
-# of address space); a script that runs tally through it lets every case run "$t" as it is.
+# of address space).
 emu=(${TALLY_EMULATOR-}) mem=65536 wait=5
-if [ ${#emu[@]} != 0 ]; then
-  printf '#!/bin/bash\nexec %s "$@"\n' "$(printf '%q ' "${emu[@]}" "$t")" >"$tmp/run" &&
-    chmod +x "$tmp/run" || exit 1
-  t=$tmp/run mem=524288 wait=60
-fi
+[ ${#emu[@]} = 0 ] || mem=524288 wait=60
+# Every case runs "$t", which ends tally after $wait seconds: one that hangs fails its case
+# with status 124, by name, and the cases after it still run.
+run=("${emu[@]}" "$t")
+printf '#!/bin/bash\nexec timeout -k 1 %s %s"$@"\n' $wait "$(printf '%q ' "${run[@]}")" >"$tmp/run" &&
+  chmod +x "$tmp/run" && t=$tmp/run || exit 1
 if [ "${2-}" != big ]; then
-  reasons=$("${emu[@]}" "$strerror" EIO ENOSPC \
-    EBADF EISDIR EAGAIN) || exit 1
-  { read -r eio; read -r enospc; read -r ebadf; read -r eisdir; read -r eagain; } <<<"$reasons"
+  reasons=$("${emu[@]}" "$strerror" EIO ENOSPC EBADF EISDIR EAGAIN EPIPE) || exit 1
+  { read -r eio; read -r enospc; read -r ebadf; read -r eisdir; read -r eagain; read -r epipe; } \
+    <<<"$reasons"
 fi
-# expect name status out err [writes]: tally's status ($? on entry, or $st) and exactly what it
-# wrote to $so and $err, and if traced, to which descriptors in turn. Empties both files.
+# expect name status out err [order]: tally's status ($? on entry, or $st) and exactly what it
+# wrote to $so and $err, and if traced, the order of its writes (below). Empties both files.
 expect() {
   local rc=${st:-$?} o e w=
   o=$(cat "$so"; echo .) e=$(cat "$err"; echo .)
-  [ $# -lt 5 ] || w=" writes$(sed -n 's/^writev\{0,1\}(\([0-9]*\),.*/ \1/p' "$trace" | tr -d '\n')"
-  check "$1" "$2 $3. $4.${5:+ writes $5}" "$rc $o $e$w"
+  [ $# -lt 5 ] || w=" order $(order)"
+  check "$1" "$2 $3. $4.${5:+ order $5}" "$rc $o $e$w"
   : >"$so"; : >"$err"
 }
 long=$(printf '%080d' 0)
@@ -42,9 +43,9 @@ ignoring=$'tally: ignoring arguments; reading standard input\n'
 
 case ${2-} in
 big)
-  # Counts past 2^32 in one line of 8.6 GB, in constant memory.
+  # Counts past 2^32 in one line of 8.6 GB, in constant memory; bounded by CTest alone.
   w=$(printf 'a %.0s' {1..1000})
-  yes "$w" | tr -d '\n' | head -c 8589934594 | (ulimit -v $mem; exec "$t" 2>"$err") |
+  yes "$w" | tr -d '\n' | head -c 8589934594 | (ulimit -v $mem; exec "${run[@]}" 2>"$err") |
     tail -c 28 >"$so"
   st=${PIPESTATUS[3]} expect big 0 $'a \nlines 1\nwords 4294967297\n' ''
   ;;
@@ -61,60 +62,77 @@ traced)
   # sanitizers' own calls go elsewhere, and their leak check cannot run under a tracer.
   traced() {
     local to=${to:-$so}
-    ASAN_OPTIONS=detect_leaks=0 strace -o "$trace" -P "$in" -P "$to" -P "$err" \
-      -e trace=read,write,writev "$@" "$t" ${args-} <"$in" >"$to" 2>"$err"
+    ASAN_OPTIONS=detect_leaks=0 timeout -k 1 $wait strace -o "$trace" -P "$in" -P "$to" \
+      -P "$err" -e trace=read,write,writev "$@" "${run[@]}" ${args-} <"$in" >"$to" 2>"$err"
   }
-  # A failed write is told once, in one write, and nothing more goes to standard output.
+  # The order of tally's writes: 2 to standard error, 1 to standard output (a run of them
+  # once: how a correct tally batches its output is its own affair), x one there that failed.
+  # Each message is one write, and no write to standard error goes missing from $err.
+  order() {
+    local said
+    said=$(grep -c '^writev\?(2, .*) = [0-9]' "$trace")
+    [ "$said" = "$(wc -l <"$err")" ] || echo -n "$said writes for the lines of "
+    awk '/^writev?\(1,/ { t = / = -1 E[A-Z]+ / ? "x" : "1"; if (t != "1" || last != "1") w = w " " t }
+      /^writev?\(2,/ { t = "2"; w = w " " t } { last = t } END { print substr(w, 2) }' "$trace"
+  }
+  # A failed write is told once, and nothing more goes to standard output.
   printf 'hi\nthere\n' >"$in"
   traced -e inject=write:error=EIO:when=1
-  expect "write error, once" 1 '' "tally: write error: $eio"$'\n' '1 2'
+  expect "write error, once" 1 '' "tally: write error: $eio"$'\n' 'x 2'
   # The same where a line outgrows the output buffer before its end.
   head -c 10000 /dev/zero | tr '\0' x >"$in"
   to=/dev/full traced
-  expect "write error mid-line" 1 '' "tally: write error: $enospc"$'\n' '1 2'
-  # Ignored arguments are told once, in one write, before anything is read; a long line is
-  # one write, and told nothing of.
+  expect "write error mid-line" 1 '' "tally: write error: $enospc"$'\n' 'x 2'
+  # Ignored arguments are told before anything is read.
   printf '%s\nb\n' "$long" >"$in"
   args=x traced
   check "notice before reading" 'write(2,' "$(head -c 8 "$trace")"
-  expect "arguments, long line" 0 "$long"$'\nb\nlines 2\nwords 2\n' "$ignoring" '2 1 1 1 1'
+  expect "arguments, long line" 0 "$long"$'\nb\nlines 2\nwords 2\n' "$ignoring" '2 1'
   # A read error ends the input: what was read of a line before it is echoed and counted,
   # then come the totals and the error.
   # The first read takes all of $in; the second fails while its last line is unfinished.
   printf 'one\ntwo thr' >"$in"
   traced -e inject=read:error=EIO:when=2
   expect "read error mid-line" 1 $'one\ntwo thr\nlines 2\nwords 3\n' \
-    "tally: read error: $eio"$'\n' '1 1 1 1 2'
+    "tally: read error: $eio"$'\n' '1 2'
   # The same for a line read in pieces, whose echo then goes out as the buffer fills.
   printf 'one\n%s y' "$long" >"$in"
   traced -e inject=read:error=EIO:when=2
   expect "read error, long line" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
-    "tally: read error: $eio"$'\n' '1 1 1 1 2'
+    "tally: read error: $eio"$'\n' '1 2'
   # A notice that failed neither silences the error that follows nor lends it its reason.
   args=x traced -e inject=write:error=ENOSPC:when=1 -e inject=read:error=EIO:when=2
   expect "notice lost, read error" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
-    "tally: read error: $eio"$'\n' '2 1 1 1 1 2'
+    "tally: read error: $eio"$'\n' '2 1 2'
   ;;
 *)
-  # Each line comes back before the next is written; arguments change nothing but a notice.
-  coproc "$t" --help -x 2>"$err"
+  # Each line comes back before the next is written, and the notice for an argument is out
+  # before the first.
+  coproc "$t" x 2>"$err"
   # bash closes a coproc's descriptors once it exits: keep copies to read the totals.
-  exec {rd}<&"${COPROC[0]}" {wr}>&"${COPROC[1]}"
+  exec {rd}<&"${COPROC[0]}" {wr}>&"${COPROC[1]}" {COPROC[0]}<&- {COPROC[1]}>&-
   pid=$COPROC_PID
+  trap '' PIPE # a tally that ended early must fail the checks, not end this script
   for line in 'first line' '' 'third  line '; do
     printf '%s\n' "$line" >&$wr
     IFS= read -r -t $wait got <&$rd
     check "echo of '$line'" "0 $line" "$? $got"
+    notice=${notice-$(cat "$err")$'\n'}
   done
-  exec {wr}>&- {COPROC[1]}>&-
-  check totals $'lines 3\nwords 4\nstatus 0' "$(timeout 5 cat <&$rd; echo "status $?")"
+  trap - PIPE
+  check "notice before the first echo" "$ignoring" "$notice"
+  exec {wr}>&-
+  check totals $'lines 3\nwords 4\nstatus 0' "$(timeout $wait cat <&$rd; echo "status $?")"
   wait $pid
-  check "streaming status, notice" "0 $ignoring" "$? $(cat "$err")"$'\n'
+  check "streaming status, notice once" "0 $ignoring" "$? $(cat "$err")"$'\n'
 
-  echo hi | "$t" >/dev/full 2>"$err"
-  expect "/dev/full" 1 '' "tally: write error: $enospc"$'\n'
+  echo hi | "$t" a b >/dev/full 2>"$err"
+  expect "/dev/full, arguments" 1 '' "$ignoring""tally: write error: $enospc"$'\n'
   "$t" </dev/null >/dev/full 2>"$err" # only the totals to write
   expect "/dev/full, no lines" 1 '' "tally: write error: $enospc"$'\n'
+  # When the totals cannot go out, that is the error to tell, not the read before it.
+  "$t" <. >/dev/full 2>"$err"
+  expect "read and write errors" 1 '' "tally: write error: $enospc"$'\n'
   echo hi | "$t" >&- 2>"$err"
   expect "closed stdout" 1 '' "tally: write error: $ebadf"$'\n'
   "$t" <. >"$so" 2>"$err"
@@ -127,13 +145,17 @@ traced)
   exec {fifo}<>"$tmp/fifo"
   printf 'one\ntw' >&$fifo
   nonblock='fcntl(STDIN, F_SETFL, O_NONBLOCK) or die "fcntl: $!"; exec @ARGV or die'
-  timeout 5 perl -MFcntl -e "$nonblock" "$t" <&$fifo >"$so" 2>"$err"
+  perl -MFcntl -e "$nonblock" "$t" <&$fifo >"$so" 2>"$err"
   expect "non-blocking input" 1 $'one\ntw\nlines 2\nwords 2\n' \
     "tally: read error: $eagain"$'\n'
   exec {fifo}>&-
-  # A reader that leaves early ends tally quietly by SIGPIPE, as it does cat.
-  yes 2>/dev/null | env --default-signal=PIPE "$t" 2>"$err" | head -n 1 >/dev/null
-  st=${PIPESTATUS[1]} expect "broken pipe" 141 '' ''
+  # A reader that leaves early ends tally quietly by SIGPIPE, as it does cat; with SIGPIPE
+  # ignored, the write fails, and tally says so.
+  yes 2>/dev/null | env --default-signal=PIPE "$t" 2>"$err" | head -c 2 >"$so"
+  st=${PIPESTATUS[1]} expect "broken pipe" 141 $'y\n' ''
+  yes 2>/dev/null | env --ignore-signal=PIPE "$t" 2>"$err" | head -c 2 >"$so"
+  st=${PIPESTATUS[1]} expect "broken pipe, SIGPIPE ignored" 1 $'y\n' \
+    "tally: write error: $epipe"$'\n'
   ;;
 esac
 echo "$passes passed, $fails failed"

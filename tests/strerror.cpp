@@ -9,8 +9,8 @@ int main(int argc, char **argv) {
   static const struct {
     const char *name;
     int code;
-  } known[] = {
-      {"EAGAIN", EAGAIN}, {"EBADF", EBADF}, {"EIO", EIO}, {"EISDIR", EISDIR}, {"ENOSPC", ENOSPC}};
+  } known[] = {{"EAGAIN", EAGAIN}, {"EBADF", EBADF},   {"EIO", EIO},
+               {"EISDIR", EISDIR}, {"ENOSPC", ENOSPC}, {"EPIPE", EPIPE}};
   for (int i = 1; i < argc; i++) {
     const char *words = nullptr;
     for (const auto &k : known)
