@@ -85,25 +85,21 @@ if [ "$(uname -m)" != aarch64 ]; then
     -DCMAKE_CROSSCOMPILING_EMULATOR=
 fi
 
-# A Windows ZIP, named as cpack names it (tally-<version>-win32 or -win64), holding what
-# cpack would pack. cpack's ZIP generator (CMake 3.25) stores each file's own time stamp,
-# that of the checkout or of the build: zip the installed tree with the commit's time instead.
-# Usage: windows_zip TOOLCHAIN-FILE BUILD-FOLDER
+# A Windows ZIP: a folder tally-<version>-NAME with bin/tally.exe, the README and the licence,
+# each file stamped with the commit's time and zipped in name order; -X leaves out the owner,
+# which differs from one builder to the next.
+# Usage: windows_zip TOOLCHAIN-FILE BUILD-FOLDER NAME
 windows_zip() {
   cmake -S . -B "$2" -DCMAKE_TOOLCHAIN_FILE="$1" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
   cmake --build "$2"
-  local top stage="$2/stage"
-  top=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$2/CPackConfig.cmake")
-  [ -n "$top" ] || die "no package name in $2/CPackConfig.cmake"
+  local top=tally-$version-$3 stage="$2/stage"
   cmake --install "$2" --strip --prefix "$stage/$top"
-  cmake --install "$2" --component package --prefix "$stage/$top" # the README and licence
-  # The files in name order, stamped with the commit's time; -X leaves out the owner, which
-  # differs from one builder to the next.
+  cp README.md LICENSE "$stage/$top/"
   (cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
     find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
 }
-windows_zip cmake/i686-w64-mingw32.cmake build-release-win32
-windows_zip cmake/x86_64-w64-mingw32.cmake build-release-win64
+windows_zip cmake/i686-w64-mingw32.cmake build-release-win32 win32
+windows_zip cmake/x86_64-w64-mingw32.cmake build-release-win64 win64
 
 # The source as the commit holds it, in one folder: what distributions package, and what
 # the static tally's NOTICE sends users to for relinking. git archive stamps every file with
