@@ -1,6 +1,7 @@
 #!/bin/sh
-# Exits 0 if this kernel runs 32-bit x86 programs, 1 if not. Wine needs that to run a 32-bit
-# .exe, and without it Wine fails only deep inside, with "Exec format error".
+# Exits 0 if this kernel runs 32-bit x86 programs, and non-zero if not (126 where the kernel
+# cannot execute the probe). Wine needs that to run a 32-bit .exe, and without it Wine fails
+# only deep inside, with "Exec format error".
 # TALLY_IA32=yes or TALLY_IA32=no forces the answer, to try either path on any machine.
 # Usage: ia32-probe.sh DIR   (DIR gets the probe: it must allow programs to run)
 case "${TALLY_IA32-}" in

@@ -38,9 +38,9 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
                   RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR " This system cannot run 32-bit x86 programs, so Wine cannot run the "
-                        "32-bit tally.exe: run `cmake --workflow --preset windows64` instead "
-                        "(tests the 64-bit exe under Wine), and `cmake --workflow --preset "
-                        "windows-pe` (builds and checks the 32-bit exe)")
+                        "32-bit tally.exe: `cmake --workflow --preset windows64` tests the "
+                        "64-bit exe under Wine, and -DCMAKE_CROSSCOMPILING_EMULATOR= (empty) "
+                        "builds and checks the 32-bit exe without running it")
   endif()
 endif()
 
