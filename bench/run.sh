@@ -23,8 +23,11 @@ command -v hyperfine >/dev/null || need+=(hyperfine)
 [ -x /usr/bin/python3 ] || need+=(python3) # the system's: no version-manager shim to start
 [ "$mode" != --callgrind ] || command -v valgrind >/dev/null || need+=(valgrind)
 if [ ${#need[@]} -gt 0 ]; then
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
+  echo "bench: installing ${need[*]}" >&2
+  sudo=()
+  [ "$(id -u)" = 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
 fi
 
 pin=${BENCH_CPU:+taskset -c $BENCH_CPU}
