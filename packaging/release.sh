@@ -94,7 +94,7 @@ windows_zip() {
   cmake --build "$2"
   local top=tally-$version-$3 stage="$2/stage"
   cmake --install "$2" --strip --prefix "$stage/$top"
-  cp README.md LICENSE "$stage/$top/"
+  install -m 644 README.md LICENSE "$stage/$top/" # not the checkout's modes
   (cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
     find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
 }
