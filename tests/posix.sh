@@ -23,8 +23,8 @@ emu=(${TALLY_EMULATOR-}) mem=65536 wait=5
 # Every case runs "$t", which ends tally after $wait seconds: one that hangs fails its case
 # with status 124, by name, and the cases after it still run.
 run=("${emu[@]}" "$t")
-printf '#!/bin/bash\nexec timeout -k 1 %s %s"$@"\n' $wait "$(printf '%q ' "${run[@]}")" >"$tmp/run" &&
-  chmod +x "$tmp/run" && t=$tmp/run || exit 1
+printf '#!/bin/bash\nexec timeout -k 1 %s %s"$@"\n' $wait "$(printf '%q ' "${run[@]}")" \
+  >"$tmp/run" && chmod +x "$tmp/run" && t=$tmp/run || exit 1
 if [ "${2-}" != big ]; then
   reasons=$("${emu[@]}" "$strerror" EIO ENOSPC EBADF EISDIR EAGAIN EPIPE) || exit 1
   { read -r eio; read -r enospc; read -r ebadf; read -r eisdir; read -r eagain; read -r epipe; } \
@@ -73,8 +73,10 @@ traced)
     local said
     said=$(grep -c '^writev\?(2, .*) = [0-9]' "$trace")
     [ "$said" = "$(wc -l <"$err")" ] || echo -n "$said writes for the lines of "
-    awk '/^writev?\(1,/ { t = / = -1 E[A-Z]+ / ? "x" : "1"; if (t != "1" || last != "1") w = w " " t }
-      /^writev?\(2,/ { t = "2"; w = w " " t } { last = t } END { print substr(w, 2) }' "$trace"
+    awk '/^writev?\(2,/ { w = w " 2"; last = "" }
+      /^writev?\(1,.* = -1 E[A-Z]+ / { w = w " x"; last = ""; next }
+      /^writev?\(1,/ && last != "1" { w = w " 1"; last = "1" }
+      END { print substr(w, 2) }' "$trace"
   }
   # A failed write is told once, and nothing more goes to standard output.
   printf 'hi\nthere\n' >"$in"
