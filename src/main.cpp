@@ -23,15 +23,16 @@ int main(int argc, char **) {
   std::cin.tie(nullptr);
   std::streambuf *out = std::cout.rdbuf(); // a sentry per echo costs more than the copy
 
-  const std::streamsize max = 80; // a read stores at most 79 bytes and a NUL
+  const std::streamsize limit = 80; // getline's: a read stores at most 79 bytes and a NUL
   char line[100] = {};
-  static_assert(sizeof line > max, "the word count reads line[max]");
+  static_assert(sizeof line > limit, "the word count reads line[limit]");
   long long lines = 0, words = 0;
+  static_assert(sizeof lines >= 8 && sizeof words >= 8, "the counts run past 2^32");
   bool inword = false; // a word runs on from the piece before
   int rerr = 0;
 
   for (;;) {
-    std::cin.getline(line, max);
+    std::cin.getline(line, limit);
     std::ios::iostate st = std::cin.rdstate();
     std::streamsize len = std::cin.gcount();
     // A library that reads through C stdio takes a read error for end of file.
@@ -47,9 +48,9 @@ int main(int argc, char **) {
     // A word starts at a non-space after a space. Spaces past the piece let the loop take a
     // fixed 80 steps, which compile to whole vectors; the steps past the piece add 0.
     if (len > 0) {
-      std::memset(line + len, ' ', max + 1 - len);
+      std::memset(line + len, ' ', limit + 1 - len);
       unsigned char n = !inword && line[0] != ' '; // at most 40
-      for (int i = 1; i <= max; i++)
+      for (int i = 1; i <= limit; i++)
         n += (line[i - 1] == ' ') & (line[i] != ' ');
       words += n;
     }
