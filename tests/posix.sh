@@ -1,7 +1,8 @@
 #!/bin/bash
 # What only a POSIX system can pose: a live pipe, failing streams, signals; with "traced",
-# errors injected by strace; with "big", counts past 2^32.
-# Usage: posix.sh path/to/tally [traced|big]
+# errors injected by strace; with "big", counts past 2^32; with "docs", the messages that the
+# docs quote.
+# Usage: posix.sh path/to/tally [traced|big|docs]
 # with TALLY_STRERROR=path/to/strerror (tests/strerror.cpp built as tally is: the C library's
 # words for an error; by default the one in the build folder beside tally), and under an
 # emulator TALLY_EMULATOR="qemu-aarch64 -L /usr/...", say.
@@ -43,6 +44,21 @@ long=$(printf '%080d' 0)
 ignoring=$'tally: ignoring arguments; reading standard input\n'
 
 case ${2-} in
+docs)
+  # The README and the manual page quote tally's messages as it prints them (the reason
+  # aside), and the totals as in the example they share.
+  said=("$(echo | "$t" x 2>&1 >/dev/null)"
+    "$("$t" <. 2>&1 >/dev/null | sed "s/$eisdir\$//")"
+    "$(echo | "$t" 2>&1 >/dev/full | sed "s/$enospc\$//")"
+    "$(printf 'hello world\nbye\n' | "$t" 2>/dev/null)")
+  for doc in README.md man/tally.1.in; do
+    text=$(<"$(dirname "$0")/../$doc")
+    for s in "${said[@]}"; do
+      [[ -n $s && $text == *"$s"* ]]
+      check "$doc quotes '${s//$'\n'/\\n}'" 0 $?
+    done
+  done
+  ;;
 big)
   # Counts past 2^32 in one line of 8.6 GB, in constant memory; bounded by CTest alone.
   w=$(printf 'a %.0s' {1..1000})
@@ -110,20 +126,21 @@ traced)
     "tally: read error: $eio"$'\n' '2 1 2'
   ;;
 *)
-  # Each line comes back before the next is written; an argument changes nothing but a notice.
+  # Each line comes back before the next is written, one read in pieces too (a word across
+  # the first piece's end); an argument changes nothing but a notice.
   coproc "$t" x 2>"$err"
   # bash closes a coproc's descriptors once it exits: keep copies to read the totals.
   exec {rd}<&"${COPROC[0]}" {wr}>&"${COPROC[1]}" {COPROC[0]}<&- {COPROC[1]}>&-
   pid=$COPROC_PID
   trap '' PIPE # a tally that ended early must fail the checks, not end this script
-  for line in 'first line' '' 'third  line '; do
+  for line in 'first line' '' 'third  line ' "${long:3} across $long$long"; do
     printf '%s\n' "$line" >&$wr
     IFS= read -r -t $wait got <&$rd
-    check "echo of '$line'" "0 $line" "$? $got"
+    check "echo of a ${#line}-byte line" "0 $line" "$? $got"
   done
   trap - PIPE
   exec {wr}>&-
-  check totals $'lines 3\nwords 4\nstatus 0' "$(timeout $wait cat <&$rd; echo "status $?")"
+  check totals $'lines 4\nwords 7\nstatus 0' "$(timeout $wait cat <&$rd; echo "status $?")"
   wait $pid
   check "streaming status, notice once" "0 $ignoring" "$? $(cat "$err")"$'\n'
   # The notice comes before anything else: first in a pipe that takes both streams.
