@@ -1,6 +1,6 @@
 # Included where the tests run a cross-built .exe under Wine. Finds Wine; when it cannot be
 # there at all, configuring stops with one line that says why. Whether Wine can run the .exe
-# is for the test fixture to find out, with the .exe itself (tests/wine.cmake).
+# is for the test fixture to find out, with the .exe itself (tests/wine-check.cmake).
 # (Each message starts with a space so that CMake prints it as one line, unwrapped.)
 # Sets: wine (the loader, full path; CMAKE_CROSSCOMPILING_EMULATOR too), wineserver, wine_env,
 # wine32_hint.

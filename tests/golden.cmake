@@ -1,6 +1,6 @@
 # Runs tally on IN and compares its standard output and standard error, byte for byte, with
 # the .out and .err files beside IN (no .err: nothing on standard error).
-# Usage: cmake -DTALLY=exe -DIN=case.in [-DEMULATOR=runner] [-DTEXTMODE=1] -P golden.cmake
+# Usage: cmake -DTALLY=exe -DIN=case.in [-DRUNNER=command] [-DTEXTMODE=1] -P golden.cmake
 #
 # A text-mode runtime (Windows) writes each line feed as carriage return and line feed, and
 # reads a carriage return before a line feed as nothing. Its expectation is the .out or .err
@@ -11,7 +11,7 @@ string(REGEX REPLACE "\\.in$" "" stem "${IN}")
 set(got "${CMAKE_CURRENT_BINARY_DIR}/${name}")
 
 # Files, not variables: execute_process would fold a carriage return away.
-execute_process(COMMAND ${EMULATOR} "${TALLY}" INPUT_FILE "${IN}" OUTPUT_FILE "${got}.out"
+execute_process(COMMAND ${RUNNER} "${TALLY}" INPUT_FILE "${IN}" OUTPUT_FILE "${got}.out"
                 ERROR_FILE "${got}.err" RESULT_VARIABLE rc)
 if(NOT rc STREQUAL "0")
   message(FATAL_ERROR "${name}: exit status ${rc}")

@@ -2,7 +2,8 @@
 # cannot start it, one line says why, in Wine's words, rather than each test failing with a
 # bare exit status. It is the .exe itself that is tried, so that no probe built another way
 # can pass or fail in its place.
-# Usage: cmake -DWINE=loader -DWINESERVER=server -DWINE32_HINT=text -DEXE=tally.exe -P wine.cmake
+# Usage: cmake -DWINE=loader -DWINESERVER=server -DWINE32_HINT=text -DEXE=tally.exe
+#          -P wine-check.cmake
 # (with WINEPREFIX and the rest of Wine's settings in the environment)
 #
 # A server kept up for the whole run makes a case cost milliseconds, and one minute more, so
