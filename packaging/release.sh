@@ -9,15 +9,15 @@ cd "$(dirname "$0")/.."
 die() { echo "release: $*" >&2; exit 1; }
 
 missing=()
-for need in cmake:cmake g++:g++ i686-w64-mingw32-g++:g++-mingw-w64-i686 \
-  i686-w64-mingw32-strip:binutils-mingw-w64-i686 x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64 \
-  x86_64-w64-mingw32-strip:binutils-mingw-w64-x86-64 dpkg-shlibdeps:dpkg-dev gzip:gzip \
-  file:file zip:zip tar:tar git:git sha256sum:coreutils dpkg-query:dpkg realpath:coreutils; do
+for need in cmake:cmake make:make g++:g++ i686-w64-mingw32-g++:g++-mingw-w64-i686 \
+  x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64 dpkg-shlibdeps:dpkg-dev file:file zip:zip \
+  git:git groff:groff-base; do
   command -v "${need%%:*}" >/dev/null || missing+=("${need#*:}")
 done
 [ "$(uname -m)" = aarch64 ] || command -v aarch64-linux-gnu-g++ >/dev/null ||
   missing+=(g++-aarch64-linux-gnu)
-[ ${#missing[@]} = 0 ] || die "missing tools; install them with: apt-get install ${missing[*]}"
+[ ${#missing[@]} = 0 ] || die "missing tools; install them with:" \
+  "\$(command -v sudo) apt-get install -y --no-install-recommends ${missing[*]}"
 
 # What is built depends on the commit alone: not on the caller's flags, locale,
 # time zone or umask, nor on files the commit does not hold.
@@ -85,16 +85,18 @@ if [ "$(uname -m)" != aarch64 ]; then
     -DCMAKE_CROSSCOMPILING_EMULATOR=
 fi
 
-# A Windows ZIP: a folder tally-<version>-NAME with bin/tally.exe, the README and the licence,
-# each file stamped with the commit's time and zipped in name order; -X leaves out the owner,
-# which differs from one builder to the next.
+# A Windows ZIP: a folder tally-<version>-NAME with bin/tally.exe, the README, the licence and
+# the manual page as text with Windows line ends, each file stamped with the commit's time and
+# zipped in name order; -X leaves out the owner, which differs from one builder to the next.
 # Usage: windows_zip TOOLCHAIN-FILE BUILD-FOLDER NAME
+groff -man -Tascii -P-cbu build-release/tally.1 | sed 's/$/\r/' >build-release/tally.txt
 windows_zip() {
   cmake -S . -B "$2" -DCMAKE_TOOLCHAIN_FILE="$1" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
   cmake --build "$2"
   local top=tally-$version-$3 stage="$2/stage"
   cmake --install "$2" --strip --prefix "$stage/$top"
-  install -m 644 README.md LICENSE "$stage/$top/" # not the checkout's modes
+  # Not the checkout's modes.
+  install -m 644 README.md LICENSE build-release/tally.txt "$stage/$top/"
   (cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
     find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
 }
