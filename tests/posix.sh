@@ -1,8 +1,8 @@
 #!/bin/bash
 # What only a POSIX system can pose: a live pipe, failing streams, signals; with "traced",
-# errors injected by strace; with "big", counts past 2^32; with "docs", the messages that the
-# docs quote.
-# Usage: posix.sh path/to/tally [traced|big|docs]
+# errors injected by strace; with "big", counts past 2^32; with "quotes", the messages that
+# the docs quote.
+# Usage: posix.sh path/to/tally [traced|big|quotes]
 # with TALLY_STRERROR=path/to/strerror (tests/strerror.cpp built as tally is: the C library's
 # words for an error; by default the one in the build folder beside tally), and under an
 # emulator TALLY_EMULATOR="qemu-aarch64 -L /usr/...", say.
@@ -44,18 +44,17 @@ long=$(printf '%080d' 0)
 ignoring=$'tally: ignoring arguments; reading standard input\n'
 
 case ${2-} in
-docs)
-  # The README and the manual page quote tally's messages as it prints them (the reason
-  # aside), and the totals as in the example they share.
-  said=("$(echo | "$t" x 2>&1 >/dev/null)"
-    "$("$t" <. 2>&1 >/dev/null | sed "s/$eisdir\$//")"
-    "$(echo | "$t" 2>&1 >/dev/full | sed "s/$enospc\$//")"
-    "$(printf 'hello world\nbye\n' | "$t" 2>/dev/null)")
-  for doc in README.md man/tally.1.in; do
-    text=$(<"$(dirname "$0")/../$doc")
-    for s in "${said[@]}"; do
+quotes)
+  # The README and the manual page quote tally's messages as it prints them, each doc with
+  # its own stand-in for the reason, and its totals as in the example they share.
+  notice=$(echo | "$t" x 2>&1 >/dev/null)
+  rerr=$("$t" <. 2>&1 >/dev/null) werr=$(echo | "$t" 2>&1 >/dev/full)
+  example=$(printf 'hello world\nbye\n' | "$t" 2>/dev/null)
+  for doc in 'README.md <reason>' 'man/tally.1.in \fIreason\fP'; do
+    text=$(<"$(dirname "$0")/../${doc%% *}") r=${doc#* }
+    for s in "$notice" "${rerr/%"$eisdir"/"$r"}" "${werr/%"$enospc"/"$r"}" "$example"; do
       [[ -n $s && $text == *"$s"* ]]
-      check "$doc quotes '${s//$'\n'/\\n}'" 0 $?
+      check "${doc%% *} quotes '${s//$'\n'/\\n}'" 0 $?
     done
   done
   ;;
