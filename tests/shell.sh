@@ -1,8 +1,9 @@
 #!/bin/bash
-# What only a POSIX system can pose: a live pipe, failing streams, signals; with "traced",
-# errors injected by strace; with "big", counts past 2^32; with "quotes", the messages that
-# the docs quote.
-# Usage: posix.sh path/to/tally [traced|big|quotes]
+# The cases that take a shell around tally. By default what only a POSIX system can pose: a
+# live pipe, failing streams, signals; with "traced", errors injected by strace; with "big",
+# counts past 2^32; with "quotes", the messages that the docs quote; with "full", a full disk
+# under a text-mode runtime (Windows, under Wine).
+# Usage: shell.sh path/to/tally [traced|big|quotes|full]
 # with TALLY_STRERROR=path/to/strerror (tests/strerror.cpp built as tally is: the C library's
 # words for an error; by default the one in the build folder beside tally), and under an
 # emulator TALLY_EMULATOR="qemu-aarch64 -L /usr/...", say.
@@ -28,6 +29,7 @@ printf '#!/bin/bash\nexec timeout -k 1 %s %s"$@"\n' $wait "$(printf '%q ' "${run
   >"$tmp/run" && chmod +x "$tmp/run" && t=$tmp/run || exit 1
 if [ "${2-}" != big ]; then
   reasons=$("${emu[@]}" "$strerror" EIO ENOSPC EBADF EISDIR EAGAIN EPIPE) || exit 1
+  reasons=${reasons//$'\r'/} # a text-mode runtime's line ends
   { read -r eio; read -r enospc; read -r ebadf; read -r eisdir; read -r eagain; read -r epipe; } \
     <<<"$reasons"
 fi
@@ -41,22 +43,42 @@ expect() {
   : >"$so"; : >"$err"
 }
 long=$(printf '%080d' 0)
+# tally's messages, each worded here alone; the reason follows an error's.
 ignoring=$'tally: ignoring arguments; reading standard input\n'
+rfail='tally: read error: ' wfail='tally: write error: '
 
 case ${2-} in
 quotes)
   # The README and the manual page quote tally's messages as it prints them, each doc with
-  # its own stand-in for the reason, and its totals as in the example they share.
+  # its own stand-in for the reason, and its totals as in the example they share; and every
+  # doc's "tally: " texts, each to the end of its code span or line, are messages it prints.
   notice=$(echo | "$t" x 2>&1 >/dev/null)
   rerr=$("$t" <. 2>&1 >/dev/null) werr=$(echo | "$t" 2>&1 >/dev/full)
+  yes 2>/dev/null | env --ignore-signal=PIPE "$t" 2>"$err" | head -c 2 >/dev/null
+  pipe=$(<"$err") # quoted as it stands
   example=$(printf 'hello world\nbye\n' | "$t" 2>/dev/null)
-  for doc in 'README.md <reason>' 'man/tally.1.in \fIreason\fP'; do
-    text=$(<"$(dirname "$0")/../${doc%% *}") r=${doc#* }
-    for s in "$notice" "${rerr/%"$eisdir"/"$r"}" "${werr/%"$enospc"/"$r"}" "$example"; do
-      [[ -n $s && $text == *"$s"* ]]
-      check "${doc%% *} quotes '${s//$'\n'/\\n}'" 0 $?
-    done
+  top=$(dirname "$0")/..
+  for doc in "$top"/*.md "$top"/*/*.md "$top"/tests/golden/*.md "$top"/man/tally.1.in; do
+    r='<reason>' name=${doc#"$top"/}
+    [ "$name" != man/tally.1.in ] || r='\fIreason\fP'
+    said=("$notice" "${rerr/%"$eisdir"/"$r"}" "${werr/%"$enospc"/"$r"}")
+    if [ "$name" = README.md ] || [ "$name" = man/tally.1.in ]; then
+      text=$(<"$doc")
+      for s in "${said[@]}" "$example"; do
+        [[ -n $s && $text == *"$s"* ]]
+        check "$name quotes '${s//$'\n'/\\n}'" 0 $?
+      done
+    fi
+    while IFS= read -r q; do
+      printf '%s\n' "${said[@]}" "$rerr" "$werr" "$pipe" | grep -qxF -- "$q"
+      check "$name: '$q' is printed by tally" 0 $?
+    done < <(sed 's/\\ / /g' "$doc" | grep -o 'tally: [^`]*')
   done
+  ;;
+full)
+  # Under Wine: one line, ended as Windows ends it, and nothing more.
+  echo hi | "$t" >/dev/full 2>"$err"
+  expect "/dev/full, text mode" 1 '' "$wfail$enospc"$'\r\n'
   ;;
 big)
   # Counts past 2^32 in one line of 8.6 GB, in constant memory; bounded by CTest alone.
@@ -96,11 +118,11 @@ traced)
   # A failed write is told once, and nothing more goes to standard output.
   printf 'hi\nthere\n' >"$in"
   traced -e inject=write:error=EIO:when=1
-  expect "write error, once" 1 '' "tally: write error: $eio"$'\n' 'x 2'
+  expect "write error, once" 1 '' "$wfail$eio"$'\n' 'x 2'
   # The same where a line outgrows the output buffer before its end.
   head -c 10000 /dev/zero | tr '\0' x >"$in"
   to=/dev/full traced
-  expect "write error mid-line" 1 '' "tally: write error: $enospc"$'\n' 'x 2'
+  expect "write error mid-line" 1 '' "$wfail$enospc"$'\n' 'x 2'
   # Ignored arguments are told before anything is read.
   printf '%s\nb\n' "$long" >"$in"
   args=x traced
@@ -113,16 +135,16 @@ traced)
   printf 'one\ntwo thr' >"$in"
   traced -e inject=read:error=EIO:when=2
   expect "read error mid-line" 1 $'one\ntwo thr\nlines 2\nwords 3\n' \
-    "tally: read error: $eio"$'\n' '1 2'
+    "$rfail$eio"$'\n' '1 2'
   # The same for a line read in pieces, whose echo then goes out as the buffer fills.
   printf 'one\n%s y' "$long" >"$in"
   traced -e inject=read:error=EIO:when=2
   expect "read error, long line" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
-    "tally: read error: $eio"$'\n' '1 2'
+    "$rfail$eio"$'\n' '1 2'
   # A notice that failed neither silences the error that follows nor lends it its reason.
   args=x traced -e inject=write:error=ENOSPC:when=1 -e inject=read:error=EIO:when=2
   expect "notice lost, read error" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
-    "tally: read error: $eio"$'\n' '2 1 2'
+    "$rfail$eio"$'\n' '2 1 2'
   ;;
 *)
   # Each line comes back before the next is written, one read in pieces too (a word across
@@ -146,16 +168,16 @@ traced)
   check "notice first" "$ignoring" "$(echo hi | "$t" x 2>&1 | head -n 1)"$'\n'
 
   echo hi | "$t" a b >/dev/full 2>"$err"
-  expect "/dev/full, arguments" 1 '' "$ignoring""tally: write error: $enospc"$'\n'
+  expect "/dev/full, arguments" 1 '' "$ignoring$wfail$enospc"$'\n'
   "$t" </dev/null >/dev/full 2>"$err" # only the totals to write
-  expect "/dev/full, no lines" 1 '' "tally: write error: $enospc"$'\n'
+  expect "/dev/full, no lines" 1 '' "$wfail$enospc"$'\n'
   # When the totals cannot go out, that is the error to tell, not the read before it.
   "$t" <. >/dev/full 2>"$err"
-  expect "read and write errors" 1 '' "tally: write error: $enospc"$'\n'
+  expect "read and write errors" 1 '' "$wfail$enospc"$'\n'
   echo hi | "$t" >&- 2>"$err"
-  expect "closed stdout" 1 '' "tally: write error: $ebadf"$'\n'
+  expect "closed stdout" 1 '' "$wfail$ebadf"$'\n'
   "$t" <. >"$so" 2>"$err"
-  expect directory 1 $'lines 0\nwords 0\n' "tally: read error: $eisdir"$'\n'
+  expect directory 1 $'lines 0\nwords 0\n' "$rfail$eisdir"$'\n'
   # A notice that cannot be written changes nothing.
   printf '%s\nb\n' "$long" | "$t" x >"$so" 2>&-
   expect "closed stderr" 0 "$long"$'\nb\nlines 2\nwords 2\n' ''
@@ -166,7 +188,7 @@ traced)
   nonblock='fcntl(STDIN, F_SETFL, O_NONBLOCK) or die "fcntl: $!"; exec @ARGV or die'
   perl -MFcntl -e "$nonblock" "$t" <&$fifo >"$so" 2>"$err"
   expect "non-blocking input" 1 $'one\ntw\nlines 2\nwords 2\n' \
-    "tally: read error: $eagain"$'\n'
+    "$rfail$eagain"$'\n'
   exec {fifo}>&-
   # A reader that leaves early ends tally quietly by SIGPIPE, as it does cat; with SIGPIPE
   # ignored, the write fails, and tally says so.
@@ -174,7 +196,7 @@ traced)
   st=${PIPESTATUS[1]} expect "broken pipe" 141 $'y\n' ''
   yes 2>/dev/null | env --ignore-signal=PIPE "$t" 2>"$err" | head -c 2 >"$so"
   st=${PIPESTATUS[1]} expect "broken pipe, SIGPIPE ignored" 1 $'y\n' \
-    "tally: write error: $epipe"$'\n'
+    "$wfail$epipe"$'\n'
   ;;
 esac
 echo "$passes passed, $fails failed"
