@@ -38,7 +38,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
                   RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR " This system cannot run 32-bit x86 programs, so Wine cannot run the "
-                        "32-bit tally.exe: `cmake --workflow --preset windows64` tests the "
+                        "32-bit tally.exe: `cmake --workflow --preset win64` tests the "
                         "64-bit exe under Wine, and -DCMAKE_CROSSCOMPILING_EMULATOR= (empty) "
                         "builds and checks the 32-bit exe without running it")
   endif()
