@@ -1,8 +1,7 @@
 #!/bin/bash
-# Makes the release from this checkout into dist/: the source tarball, the Debian package,
-# static Linux binaries in tarballs, the 32-bit and 64-bit Windows ZIPs and SHA256SUMS over
-# them. The same commit gives the same bytes wherever and whenever it is built, so anyone
-# can rebuild a download and compare.
+# Makes the release of this commit into dist/: the files that doc/release.md lists. The same
+# commit gives the same bytes wherever and whenever it is built, so anyone can rebuild a
+# download and compare.
 # Usage: packaging/release.sh   (dist/ is emptied first; build-release*/ are its own)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +28,18 @@ export SOURCE_DATE_EPOCH LC_ALL=C TZ=UTC
 unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS DESTDIR
 umask 022
 
+# The version is the changelog's top entry, which configuring holds to project()'s. What a
+# tagged release shipped stays: each v* tag's changelog must end this one, byte for byte.
+version=$(sed -n '1s/^tally (\([^)]*\)).*/\1/p' packaging/changelog)
+[ -n "$version" ] || die "packaging/changelog: no version in its first line"
+for tag in $(git tag -l 'v*'); do
+  n=$(git cat-file -s "$tag:packaging/changelog" 2>/dev/null) &&
+    tail -c "$n" packaging/changelog | cmp -s - <(git cat-file blob "$tag:packaging/changelog") ||
+    die "packaging/changelog does not end with $tag's: leave released entries as they are"
+done
+git tag --points-at HEAD | grep -qx "v$version" ||
+  echo "release: no tag v$version on this commit; tag it before publishing (doc/release.md)" >&2
+
 rm -rf dist build-release build-release-static* build-release-win32 build-release-win64
 mkdir dist
 # cpack's DEB generator takes its time stamps from SOURCE_DATE_EPOCH.
@@ -36,9 +47,6 @@ cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 cmake --build build-release
 (cd build-release && cpack -G DEB)
 cp build-release/tally_*.deb dist/
-# The version as project() sets it, read once from what CMake wrote.
-version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build-release/CPackConfig.cmake)
-[ -n "$version" ] || die "no version in build-release/CPackConfig.cmake"
 
 # For any distribution, and for users without root: tally with the C library linked in, so
 # it needs nothing installed, beside its page (plain: not every system reads .gz pages).
