@@ -32,13 +32,13 @@ umask 022
 # tagged release shipped stays: each v* tag's changelog must end this one, byte for byte.
 version=$(sed -n '1s/^tally (\([^)]*\)).*/\1/p' packaging/changelog)
 [ -n "$version" ] || die "packaging/changelog: no version in its first line"
+git tag --points-at HEAD | grep -qx "v$version" ||
+  echo "release: no tag v$version on this commit; tag it before publishing (doc/release.md)" >&2
 for tag in $(git tag -l 'v*'); do
   n=$(git cat-file -s "$tag:packaging/changelog" 2>/dev/null) &&
     tail -c "$n" packaging/changelog | cmp -s - <(git cat-file blob "$tag:packaging/changelog") ||
     die "packaging/changelog does not end with $tag's: leave released entries as they are"
 done
-git tag --points-at HEAD | grep -qx "v$version" ||
-  echo "release: no tag v$version on this commit; tag it before publishing (doc/release.md)" >&2
 
 rm -rf dist build-release build-release-static* build-release-win32 build-release-win64
 mkdir dist
