@@ -29,14 +29,16 @@ unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS DESTDIR
 umask 022
 
 # The version is the changelog's top entry, which configuring holds to project()'s. What a
-# tagged release shipped stays: each v* tag's changelog must end this one, byte for byte.
+# tagged release shipped stays: the changelog of each release this commit comes after must
+# end this one, byte for byte (a tag from before there was a changelog has none to keep).
 version=$(sed -n '1s/^tally (\([^)]*\)).*/\1/p' packaging/changelog)
 [ -n "$version" ] || die "packaging/changelog: no version in its first line"
 git tag --points-at HEAD | grep -qx "v$version" ||
   echo "release: no tag v$version on this commit; tag it before publishing (doc/release.md)" >&2
-for tag in $(git tag -l 'v*'); do
-  n=$(git cat-file -s "$tag:packaging/changelog" 2>/dev/null) &&
-    tail -c "$n" packaging/changelog | cmp -s - <(git cat-file blob "$tag:packaging/changelog") ||
+for tag in $(git tag -l --merged HEAD 'v[0-9]*'); do
+  git cat-file -e "$tag:packaging/changelog" 2>/dev/null || continue
+  tail -c "$(git cat-file -s "$tag:packaging/changelog")" packaging/changelog |
+    cmp -s - <(git cat-file blob "$tag:packaging/changelog") ||
     die "packaging/changelog does not end with $tag's: leave released entries as they are"
 done
 

@@ -50,29 +50,34 @@ rfail='tally: read error: ' wfail='tally: write error: '
 case ${2-} in
 quotes)
   # The README and the manual page quote tally's messages as it prints them, each doc with
-  # its own stand-in for the reason, and its totals as in the example they share; and every
-  # doc's "tally: " texts, each to the end of its code span or line, are messages it prints.
+  # its own stand-in for the reason, and its totals as in the example they share. And every
+  # "tally:" in a doc starts a message that tally prints, whole to the end of its code span
+  # or line: a quote gone stale fails, and so does one cut by a line break.
   notice=$(echo | "$t" x 2>&1 >/dev/null)
   rerr=$("$t" <. 2>&1 >/dev/null) werr=$(echo | "$t" 2>&1 >/dev/full)
   yes 2>/dev/null | env --ignore-signal=PIPE "$t" 2>"$err" | head -c 2 >/dev/null
-  pipe=$(<"$err") # quoted as it stands
+  pipe=$(<"$err")
   example=$(printf 'hello world\nbye\n' | "$t" 2>/dev/null)
   top=$(dirname "$0")/..
+  # The messages, each reason replaced by the stand-in $1.
+  said() { printf '%s\n' "$notice" "${rerr/%"$eisdir"/"$1"}" "${werr/%"$enospc"/"$1"}"; }
+  # A doc's words as its reader sees them: roff's unbreakable spaces and font changes undone.
+  words() { sed 's/\\[ ~]/ /g; s/\\f[BIRP]//g' "$top/$1"; }
+  for doc in 'README.md <reason>' 'man/tally.1.in reason'; do
+    text=$(words "${doc%% *}")
+    mapfile -t quoted < <(said "${doc#* }")
+    for s in "${quoted[@]}" "$example"; do
+      [[ -n $s && $text == *"$s"* ]]
+      check "${doc%% *} quotes '${s//$'\n'/\\n}'" 0 $?
+    done
+  done
+  printed=$(said '<reason>'; said reason; printf '%s\n' "$rerr" "$werr" "$pipe")
   for doc in "$top"/*.md "$top"/*/*.md "$top"/tests/golden/*.md "$top"/man/tally.1.in; do
-    r='<reason>' name=${doc#"$top"/}
-    [ "$name" != man/tally.1.in ] || r='\fIreason\fP'
-    said=("$notice" "${rerr/%"$eisdir"/"$r"}" "${werr/%"$enospc"/"$r"}")
-    if [ "$name" = README.md ] || [ "$name" = man/tally.1.in ]; then
-      text=$(<"$doc")
-      for s in "${said[@]}" "$example"; do
-        [[ -n $s && $text == *"$s"* ]]
-        check "$name quotes '${s//$'\n'/\\n}'" 0 $?
-      done
-    fi
+    doc=${doc#"$top"/}
     while IFS= read -r q; do
-      printf '%s\n' "${said[@]}" "$rerr" "$werr" "$pipe" | grep -qxF -- "$q"
-      check "$name: '$q' is printed by tally" 0 $?
-    done < <(sed 's/\\ / /g' "$doc" | grep -o 'tally: [^`]*')
+      grep -qxF -- "$q" <<<"$printed"
+      check "$doc: '$q' is a message tally prints" 0 $?
+    done < <(words "$doc" | grep -o 'tally:[^`]*')
   done
   ;;
 full)
