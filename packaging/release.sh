@@ -33,12 +33,14 @@ umask 022
 # end this one, byte for byte (a tag from before there was a changelog has none to keep).
 version=$(sed -n '1s/^tally (\([^)]*\)).*/\1/p' packaging/changelog)
 [ -n "$version" ] || die "packaging/changelog: no version in its first line"
-git tag --points-at HEAD | grep -qx "v$version" ||
+[ "$(git rev-parse -q --verify "refs/tags/v$version^{commit}")" = "$(git rev-parse HEAD)" ] ||
   echo "release: no tag v$version on this commit; tag it before publishing (doc/release.md)" >&2
+[ "$(git rev-parse --is-shallow-repository)" = false ] ||
+  echo "release: a shallow clone: the changelogs of earlier releases are not checked" >&2
 for tag in $(git tag -l --merged HEAD 'v[0-9]*'); do
-  git cat-file -e "$tag:packaging/changelog" 2>/dev/null || continue
-  tail -c "$(git cat-file -s "$tag:packaging/changelog")" packaging/changelog |
-    cmp -s - <(git cat-file blob "$tag:packaging/changelog") ||
+  old=refs/tags/$tag:packaging/changelog
+  git cat-file -e "$old" 2>/dev/null || continue
+  tail -c "$(git cat-file -s "$old")" packaging/changelog | cmp -s - <(git cat-file blob "$old") ||
     die "packaging/changelog does not end with $tag's: leave released entries as they are"
 done
 

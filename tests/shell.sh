@@ -55,11 +55,9 @@ quotes)
   # or line: a quote gone stale fails, and so does one cut by a line break.
   notice=$(echo | "$t" x 2>&1 >/dev/null)
   rerr=$("$t" <. 2>&1 >/dev/null) werr=$(echo | "$t" 2>&1 >/dev/full)
-  yes 2>/dev/null | env --ignore-signal=PIPE "$t" 2>"$err" | head -c 2 >/dev/null
-  pipe=$(<"$err")
   example=$(printf 'hello world\nbye\n' | "$t" 2>/dev/null)
   top=$(dirname "$0")/..
-  # The messages, each reason replaced by the stand-in $1.
+  # The messages, each reason replaced by $1: a stand-in, or another reason tally may give.
   said() { printf '%s\n' "$notice" "${rerr/%"$eisdir"/"$1"}" "${werr/%"$enospc"/"$1"}"; }
   # A doc's words as its reader sees them: roff's unbreakable spaces and font changes undone.
   words() { sed 's/\\[ ~]/ /g; s/\\f[BIRP]//g' "$top/$1"; }
@@ -71,7 +69,9 @@ quotes)
       check "${doc%% *} quotes '${s//$'\n'/\\n}'" 0 $?
     done
   done
-  printed=$(said '<reason>'; said reason; printf '%s\n' "$rerr" "$werr" "$pipe")
+  printed=$(for r in '<reason>' reason "$eio" "$enospc" "$ebadf" "$eisdir" "$eagain" "$epipe"; do
+    said "$r"
+  done)
   for doc in "$top"/*.md "$top"/*/*.md "$top"/tests/golden/*.md "$top"/man/tally.1.in; do
     doc=${doc#"$top"/}
     while IFS= read -r q; do
