@@ -1,5 +1,4 @@
-// tally: echo standard input line by line, then count its lines and words.
-// BSD-2-Clause; see LICENSE.
+// tally(1). BSD-2-Clause; see LICENSE.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>

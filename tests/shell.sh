@@ -49,10 +49,10 @@ rfail='tally: read error: ' wfail='tally: write error: '
 
 case ${2-} in
 quotes)
-  # The README and the manual page quote tally's messages as it prints them, each doc with
-  # its own stand-in for the reason, and its totals as in the example they share. And every
-  # "tally:" in a doc starts a message that tally prints, whole to the end of its code span
-  # or line: a quote gone stale fails, and so does one cut by a line break.
+  # The README and the manual page show tally's totals as in the example they share, and the
+  # page quotes its messages as it prints them, "reason" standing in for the reason. And
+  # every "tally:" in a doc starts a message that tally prints, whole to the end of its code
+  # span or line: a quote gone stale fails, and so does one cut by a line break.
   notice=$(echo | "$t" x 2>&1 >/dev/null)
   rerr=$("$t" <. 2>&1 >/dev/null) werr=$(echo | "$t" 2>&1 >/dev/full)
   example=$(printf 'hello world\nbye\n' | "$t" 2>/dev/null)
@@ -61,15 +61,15 @@ quotes)
   said() { printf '%s\n' "$notice" "${rerr/%"$eisdir"/"$1"}" "${werr/%"$enospc"/"$1"}"; }
   # A doc's words as its reader sees them: roff's unbreakable spaces and font changes undone.
   words() { sed 's/\\[ ~]/ /g; s/\\f[BIRP]//g' "$top/$1"; }
-  for doc in 'README.md <reason>' 'man/tally.1.in reason'; do
-    text=$(words "${doc%% *}")
-    mapfile -t quoted < <(said "${doc#* }")
-    for s in "${quoted[@]}" "$example"; do
+  for doc in README.md man/tally.1.in; do
+    text=$(words "$doc") quoted=("$example")
+    [ $doc = README.md ] || mapfile -t -O 1 quoted < <(said reason)
+    for s in "${quoted[@]}"; do
       [[ -n $s && $text == *"$s"* ]]
-      check "${doc%% *} quotes '${s//$'\n'/\\n}'" 0 $?
+      check "$doc quotes '${s//$'\n'/\\n}'" 0 $?
     done
   done
-  printed=$(for r in '<reason>' reason "$eio" "$enospc" "$ebadf" "$eisdir" "$eagain" "$epipe"; do
+  printed=$(for r in reason "$eio" "$enospc" "$ebadf" "$eisdir" "$eagain" "$epipe"; do
     said "$r"
   done)
   for doc in "$top"/*.md "$top"/*/*.md "$top"/tests/golden/*.md "$top"/man/tally.1.in; do
