@@ -28,11 +28,26 @@ export SOURCE_DATE_EPOCH LC_ALL=C TZ=UTC
 unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS DESTDIR
 umask 022
 
-# The version is the changelog's top entry, which configuring holds to project()'s. What a
-# tagged release shipped stays: the changelog of each release this commit comes after must
-# end this one, byte for byte (a tag from before there was a changelog has none to keep).
-version=$(sed -n '1s/^tally (\([^)]*\)).*/\1/p' packaging/changelog)
-[ -n "$version" ] || die "packaging/changelog: no version in its first line"
+# Built as Debian builds its packages: dpkg-buildflags' hardening for each architecture, all
+# of it, and stack clash protection, which Debian 12 leaves to each package. The caller's
+# DEB_* settings stay out.
+# build DIR DEB-ARCH [cmake arguments]: configures and builds DIR, a Release build.
+build() {
+  local dir=$1 get=(env -i "PATH=$PATH" "DEB_HOST_ARCH=$2" DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    DEB_CXXFLAGS_MAINT_APPEND=-fstack-clash-protection dpkg-buildflags --get)
+  shift 2
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DCMAKE_CXX_FLAGS="$("${get[@]}" CPPFLAGS) $("${get[@]}" CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$("${get[@]}" LDFLAGS)" "$@"
+  cmake --build "$dir"
+}
+
+# The version is the changelog's top entry, as configuring reads it. What a tagged release
+# shipped stays: the changelog of each release this commit comes after must end this one,
+# byte for byte (a tag from before there was a changelog has none to keep).
+rm -rf build-release build-release-static* build-release-win32 build-release-win64
+build build-release "$(dpkg --print-architecture)"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-release/CMakeCache.txt)
 [ "$(git rev-parse -q --verify "refs/tags/v$version^{commit}")" = "$(git rev-parse HEAD)" ] ||
   echo "release: no tag v$version on this commit; tag it before publishing (doc/release.md)" >&2
 [ "$(git rev-parse --is-shallow-repository)" = false ] ||
@@ -44,29 +59,26 @@ for tag in $(git tag -l --merged HEAD 'v[0-9]*'); do
     die "packaging/changelog does not end with $tag's: leave released entries as they are"
 done
 
-rm -rf dist build-release build-release-static* build-release-win32 build-release-win64
+rm -rf dist
 mkdir dist
 # cpack's DEB generator takes its time stamps from SOURCE_DATE_EPOCH.
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-cmake --build build-release
 (cd build-release && cpack -G DEB)
 cp build-release/tally_*.deb dist/
 
 # For any distribution, and for users without root: tally with the C library linked in, so
 # it needs nothing installed, beside its page (plain: not every system reads .gz pages).
 # One tarball per architecture: this machine's, and aarch64 cross-built elsewhere.
-# static_tarball ARCH DIR CXX [cmake arguments]: dist/tally-<version>-ARCH-linux.tar.gz,
+# static_tarball ARCH DEB-ARCH DIR CXX [cmake arguments]: dist/tally-<version>-ARCH-linux.tar.gz,
 # built in DIR with the C++ compiler CXX.
 static_tarball() {
-  local arch=$1 dir=$2 cxx=$3 top stage libc pkg src
-  shift 3
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTALLY_STATIC=ON "$@"
-  cmake --build "$dir"
+  local arch=$1 dir=$3 cxx=$4 top stage libc pkg src
+  build "$dir" "$2" -DTALLY_STATIC=ON "${@:5}"
   top=tally-$version-$arch-linux
   stage=$dir/stage
   cmake --install "$dir" --strip --prefix "$stage/root"
   mkdir "$stage/$top"
-  cp "$stage/root/bin/tally" "$dir/tally.1" README.md LICENSE "$stage/$top/"
+  cp "$stage/root/bin/tally" "$dir/tally.1" LICENSE "$stage/$top/"
+  cp "$dir/README.linux" "$stage/$top/README"
   # The C library inside is glibc's, under the LGPL: its licence, its exact source (that of
   # the Debian package whose libc.a went in), and how to relink go with it. A cross
   # toolchain's package is built from another source package, which names the glibc it used.
@@ -82,33 +94,38 @@ $pkg $(dpkg-query -W -f='${Version}' "$pkg") builds it. glibc is under the GNU
 Lesser General Public License 2.1: see LGPL-2.1 here. Its source:
 \`apt-get source $src\`, or
 https://snapshot.debian.org/package/${src%%=*}/${src#*=}/.
-To relink tally with another C library, build tally from its source
-with -DTALLY_STATIC=ON, as packaging/release.sh does.
+To relink tally with another C library, build it from its source,
+tally-$version.tar.gz, published beside this tarball, with
+-DTALLY_STATIC=ON (its doc/build.md says how).
 EOF
   # Modes set here, not left to the checkout's umask; GNU tar keeps only the mtime.
   tar -C "$stage" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 \
     --numeric-owner --mode=u=rwX,go=rX --format=gnu -cf - "$top" | gzip -9n >"dist/$top.tar.gz"
 }
-static_tarball "$(uname -m)" build-release-static g++
+static_tarball "$(uname -m)" "$(dpkg --print-architecture)" build-release-static g++
 # The second architecture most users have, cross-built on any other machine.
 if [ "$(uname -m)" != aarch64 ]; then
-  static_tarball aarch64 build-release-static-aarch64 aarch64-linux-gnu-g++ \
+  static_tarball aarch64 arm64 build-release-static-aarch64 aarch64-linux-gnu-g++ \
     -DCMAKE_TOOLCHAIN_FILE=cmake/linux-cross.cmake -DTALLY_TRIPLE=aarch64-linux-gnu \
     -DCMAKE_CROSSCOMPILING_EMULATOR=
 fi
 
-# A Windows ZIP: a folder tally-<version>-NAME with bin/tally.exe, the README, the licence and
-# the manual page as text with Windows line ends, each file stamped with the commit's time and
-# zipped in name order; -X leaves out the owner, which differs from one builder to the next.
+# A Windows ZIP: a folder tally-<version>-NAME with bin/tally.exe, its readme, the licence and
+# the manual page rendered for Windows, as text files with Windows line ends, each file stamped
+# with the commit's time and zipped in name order; -X leaves out the owner, which differs from
+# one builder to the next.
 # Usage: windows_zip TOOLCHAIN-FILE BUILD-FOLDER NAME
-groff -man -Tascii -P-cbu build-release/tally.1 | sed 's/$/\r/' >build-release/tally.txt
+crlf() { sed 's/$/\r/' "$@"; }
+groff -man -Tascii -P-cbu -rwindows=1 build-release/tally.1 | crlf >build-release/tally.txt
+crlf build-release/README.windows >build-release/README.txt
+crlf LICENSE >build-release/LICENSE
 windows_zip() {
   cmake -S . -B "$2" -DCMAKE_TOOLCHAIN_FILE="$1" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
   cmake --build "$2"
   local top=tally-$version-$3 stage="$2/stage"
   cmake --install "$2" --strip --prefix "$stage/$top"
   # Not the checkout's modes.
-  install -m 644 README.md LICENSE build-release/tally.txt "$stage/$top/"
+  install -m 644 build-release/{README.txt,LICENSE,tally.txt} "$stage/$top/"
   (cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
     find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
 }

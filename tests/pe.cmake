@@ -1,5 +1,7 @@
 # tally.exe is a console program for ARCH (i386 or x86-64) that imports only from DLLs every
-# Windows has: a stray MinGW runtime DLL would keep it from starting on a bare system.
+# Windows has: a stray MinGW runtime DLL would keep it from starting on a bare system. And its
+# word count compiled to vectors: SSE2 compares on xmm registers, which the 32-bit exe has
+# only when built for SSE2.
 # Usage: cmake -DOBJDUMP=objdump -DEXE=tally.exe -DARCH=i386 -P pe.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} RESULT_VARIABLE rc OUTPUT_VARIABLE dump
                 ERROR_VARIABLE dump)
@@ -28,6 +30,11 @@ if(NOT dump MATCHES "\nSubsystem\t+00000003\t\\(Windows CUI\\)")
 endif()
 if(NOT dlls STREQUAL "KERNEL32.dll;msvcrt.dll")
   string(APPEND bad "imports ${dlls}, want KERNEL32.dll;msvcrt.dll; ")
+endif()
+execute_process(COMMAND ${OBJDUMP} -d ${EXE} COMMAND grep -c -E "pcmpeqb[[:space:]].*%xmm"
+                OUTPUT_VARIABLE compares)
+if(NOT compares GREATER 0)
+  string(APPEND bad "no SSE2 compares (pcmpeqb on xmm): the word count is not vectorized; ")
 endif()
 if(bad)
   message(FATAL_ERROR " ${EXE}: ${bad}")
