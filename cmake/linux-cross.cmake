@@ -23,16 +23,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
-  # qemu names a few processors its own way.
-  set(qemu_cpu ${cpu})
-  if(cpu MATCHES "^i[3-6]86$")
-    set(qemu_cpu i386)
-  elseif(cpu STREQUAL "powerpc64le")
-    set(qemu_cpu ppc64le)
-  elseif(cpu MATCHES "^arm")
-    set(qemu_cpu arm)
-  endif()
-  set(TALLY_QEMU qemu-${qemu_cpu} CACHE STRING "qemu-user emulator for the target")
+  set(TALLY_QEMU qemu-${cpu} CACHE STRING "qemu-user emulator for the target")
   find_program(TALLY_QEMU_PATH ${TALLY_QEMU})
   if(TALLY_QEMU_PATH)
     # -L: the target's dynamic loader and libraries, where Debian's cross packages put them.
