@@ -13,8 +13,14 @@
 get_filename_component(name "${EXE}" NAME_WE)
 set(log "${CMAKE_CURRENT_BINARY_DIR}/wine-${name}")
 execute_process(COMMAND ${WINESERVER} -p60 OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
-execute_process(COMMAND ${WINE} wineboot --init OUTPUT_FILE "${log}.boot"
+execute_process(COMMAND ${WINE} wineboot --init RESULT_VARIABLE rc OUTPUT_FILE "${log}.boot"
                 ERROR_FILE "${log}.boot")
+if(NOT rc EQUAL 0)
+  # Wine's last words name the cause; the first may only say that it made the folder.
+  file(STRINGS "${log}.boot" out)
+  list(POP_BACK out last)
+  message(FATAL_ERROR " Wine prefix setup failed: wineboot --init exited with ${rc}: ${last}")
+endif()
 
 # Wine's errors on, its noise off; the Debian wrapper then also says when wine32 is missing.
 set(ENV{WINEDEBUG} fixme-all)
