@@ -30,15 +30,18 @@ umask 022
 
 # Built as Debian builds its packages: dpkg-buildflags' hardening for each architecture, all
 # of it, and stack clash protection, which Debian 12 leaves to each package. The caller's
-# DEB_* settings stay out.
+# DEB_* settings stay out; the source's path is CMake's, a link's or not, for the prefix map.
 # build DIR DEB-ARCH [cmake arguments]: configures and builds DIR, a Release build.
 build() {
-  local dir=$1 get=(env -i "PATH=$PATH" "DEB_HOST_ARCH=$2" DEB_BUILD_MAINT_OPTIONS=hardening=+all
-    DEB_CXXFLAGS_MAINT_APPEND=-fstack-clash-protection dpkg-buildflags --get)
+  local dir=$1 cpp cxx ld get=(env -i "PATH=$PATH" "DEB_BUILD_PATH=$PWD" "DEB_HOST_ARCH=$2"
+    DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_APPEND=-fstack-clash-protection
+    dpkg-buildflags --get)
   shift 2
+  cpp=$("${get[@]}" CPPFLAGS) # one at a time, so that a failure stops the release
+  cxx=$("${get[@]}" CXXFLAGS)
+  ld=$("${get[@]}" LDFLAGS)
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DCMAKE_CXX_FLAGS="$("${get[@]}" CPPFLAGS) $("${get[@]}" CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$("${get[@]}" LDFLAGS)" "$@"
+    -DCMAKE_CXX_FLAGS="$cpp $cxx" -DCMAKE_EXE_LINKER_FLAGS="$ld" "$@"
   cmake --build "$dir"
 }
 
