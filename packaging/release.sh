@@ -4,7 +4,7 @@
 # download and compare.
 # Usage: packaging/release.sh   (dist/ is emptied first; build-release*/ are its own)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd -P "$(dirname "$0")/.." # the real path: the compiler records that one, and it is mapped
 die() { echo "release: $*" >&2; exit 1; }
 
 missing=()
@@ -30,10 +30,10 @@ umask 022
 
 # Built as Debian builds its packages: dpkg-buildflags' hardening for each architecture, all
 # of it, and stack clash protection, which Debian 12 leaves to each package. The caller's
-# DEB_* settings stay out; the source's path is CMake's, a link's or not, for the prefix map.
+# DEB_* settings stay out.
 # build DIR DEB-ARCH [cmake arguments]: configures and builds DIR, a Release build.
 build() {
-  local dir=$1 cpp cxx ld get=(env -i "PATH=$PATH" "DEB_BUILD_PATH=$PWD" "DEB_HOST_ARCH=$2"
+  local dir=$1 cpp cxx ld get=(env -i "PATH=$PATH" "DEB_HOST_ARCH=$2"
     DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_APPEND=-fstack-clash-protection
     dpkg-buildflags --get)
   shift 2
