@@ -1,5 +1,6 @@
 // tally(1). BSD-2-Clause; see LICENSE.
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,12 @@
 // Messages go to C's stderr, which is unbuffered: one write each. std::cerr, unsynced from
 // stdio, would keep a message that failed to go out and send it again with the next.
 [[noreturn]] static void fail(const char *what, int err) {
+#ifdef _WIN32
+  // The C runtime takes a pipe whose reader has gone for a bad argument; the system's own
+  // error says which: 232 on Windows, 233 under Wine.
+  if (err == EINVAL && (_doserrno == 232 || _doserrno == 233))
+    err = EPIPE;
+#endif
   char msg[256];
   std::snprintf(msg, sizeof msg, "tally: %s error: %s\n", what, std::strerror(err ? err : EIO));
   std::fputs(msg, stderr);
@@ -16,7 +23,7 @@
 
 int main(int argc, char **) {
   if (argc > 1) // `tally file` would otherwise wait at a terminal, and look right
-    std::fputs("tally: ignoring arguments; reading standard input\n", stderr);
+    std::fputs("tally: ignoring arguments; reading standard input (usage: tally < file)\n", stderr);
   // The per-line flush already costs a system call; keep the streams from adding more.
   std::ios::sync_with_stdio(false);
   std::cin.tie(nullptr);
@@ -25,9 +32,8 @@ int main(int argc, char **) {
   const std::streamsize limit = 80; // getline's: a read stores at most 79 bytes and a NUL
   char line[100] = {};
   static_assert(sizeof line > limit, "the word count reads line[limit]");
-  long long lines = 0, words = 0;
-  static_assert(sizeof lines >= 8 && sizeof words >= 8, "the counts run past 2^32");
-  bool inword = false; // a word runs on from the piece before
+  long long lines = 0, words = 0; // past 2^32
+  bool inword = false;            // a word runs on from the piece before
   int rerr = 0;
 
   for (;;) {
@@ -48,7 +54,8 @@ int main(int argc, char **) {
     // fixed 80 steps, which compile to whole vectors; the steps past the piece add 0.
     if (len > 0) {
       std::memset(line + len, ' ', limit + 1 - len);
-      unsigned char n = !inword && line[0] != ' '; // at most 40
+      static_assert((limit + 1) / 2 <= UCHAR_MAX, "n holds the words of a piece");
+      unsigned char n = !inword && line[0] != ' ';
       for (int i = 1; i <= limit; i++)
         n += (line[i - 1] == ' ') & (line[i] != ' ');
       words += n;
