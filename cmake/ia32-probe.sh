@@ -1,8 +1,6 @@
 #!/bin/sh
-# Exits 0 if this kernel runs 32-bit x86 programs, and non-zero if not (126 where the kernel
-# cannot execute the probe). Wine needs that to run a 32-bit .exe, and without it Wine fails
-# only deep inside, with "Exec format error".
-# TALLY_IA32=yes or TALLY_IA32=no forces the answer, to try either path on any machine.
+# Exits 0 if this kernel runs 32-bit x86 programs, as Wine needs to run a 32-bit exe, and
+# non-zero if not; TALLY_IA32=yes or no forces the answer, to try either path on any machine.
 # Usage: ia32-probe.sh DIR   (DIR gets the probe: it must allow programs to run)
 case "${TALLY_IA32-}" in
   yes) exit 0 ;;
