@@ -1,17 +1,11 @@
 # tally.exe is a console program for ARCH (i386 or x86-64) that imports only from DLLs every
-# Windows has: a stray MinGW runtime DLL would keep it from starting on a bare system. And its
-# word count compiled to vectors: SSE2 compares on xmm registers, which the 32-bit exe has
-# only when built for SSE2.
+# Windows has, and its word count compiled to vectors: SSE2 compares on xmm registers, which
+# the 32-bit exe has only when built for SSE2.
 # Usage: cmake -DOBJDUMP=objdump -DEXE=tally.exe -DARCH=i386 -P pe.cmake
-execute_process(COMMAND ${OBJDUMP} -p ${EXE} RESULT_VARIABLE rc OUTPUT_VARIABLE dump
-                ERROR_VARIABLE dump)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed: ${dump}")
-endif()
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump) # its errors show as they are
 string(REGEX MATCHALL "DLL Name: [^\n]*" dlls "${dump}")
 list(SORT dlls CASE INSENSITIVE)
 string(REPLACE "DLL Name: " "" dlls "${dlls}")
-set(bad "")
 if(NOT dump MATCHES "file format pei-${ARCH}\n")
   string(APPEND bad "not a PE file for ${ARCH}; ")
 endif()

@@ -1,34 +1,32 @@
 #!/bin/bash
-# The cases that take a shell around tally. By default what only a POSIX system can pose: a
-# live pipe, failing streams, signals; with "traced", errors injected by strace; with "big",
-# counts past 2^32; with "quotes", the messages that the docs quote; with "full", a full disk
-# under a text-mode runtime (Windows, under Wine).
-# Usage: shell.sh path/to/tally [traced|big|quotes|full]
-# with TALLY_STRERROR=path/to/strerror (tests/strerror.cpp built as tally is: the C library's
-# words for an error; by default the one in the build folder beside tally), and under an
-# emulator TALLY_EMULATOR="qemu-aarch64 -L /usr/...", say.
-t=$1 fails=0 passes=0
-strerror=${TALLY_STRERROR:-$(dirname "$t")/tests/strerror}
+# The cases that take a shell around tally, by MODE: golden, tests/golden's files; posix, what
+# only a POSIX system can pose (a live pipe, failing streams, signals); traced, errors injected
+# by strace; big, counts past 2^32; quotes, the messages that the docs quote; wine, a full
+# disk and a broken pipe under Windows' text-mode runtime.
+# Usage: shell.sh MODE TALLY STRERROR [EMULATOR...]
+# (STRERROR: tests/strerror.cpp built as tally is, which prints the C library's words for an
+# error)
+mode=$1 t=$2 strerror=$3 emu=("${@:4}") fails=0 passes=0
 unset st to args # set only for one call each: none may come from the caller
 check() { # name want got
   if [ "$2" == "$3" ]; then passes=$((passes + 1)); else
     fails=$((fails + 1)); printf '%s:\n  want %q\n  got  %q\n' "$1" "$2" "${3:0:2000}"; fi
 }
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
-ulimit -f 8192 # KiB: a tally that writes on and on fails its case, and fills no disk
+ulimit -f 32768 # KiB: a tally that writes on and on fails its case, and fills no disk
 in=$tmp/in so=$tmp/out err=$tmp/err trace=$tmp/trace
 touch "$so" "$err"
 # An emulator takes more time to start than tally, and more memory (qemu-user: near 300 MiB
 # of address space).
-emu=(${TALLY_EMULATOR-}) mem=65536 wait=5
+mem=65536 wait=5
 [ ${#emu[@]} = 0 ] || mem=524288 wait=60
 # Every case runs "$t", which ends tally after $wait seconds: one that hangs fails its case
 # with status 124, by name, and the cases after it still run.
 run=("${emu[@]}" "$t")
 printf '#!/bin/bash\nexec timeout -k 1 %s %s"$@"\n' $wait "$(printf '%q ' "${run[@]}")" \
   >"$tmp/run" && chmod +x "$tmp/run" && t=$tmp/run || exit 1
-if [ "${2-}" != big ]; then
-  reasons=$("${emu[@]}" "$strerror" EIO ENOSPC EBADF EISDIR EAGAIN EPIPE) || exit 1
+if [ "$mode" != big ]; then
+  reasons=$("${emu[@]}" "$strerror") || exit 1
   reasons=${reasons//$'\r'/} # a text-mode runtime's line ends
   { read -r eio; read -r enospc; read -r ebadf; read -r eisdir; read -r eagain; read -r epipe; } \
     <<<"$reasons"
@@ -44,10 +42,25 @@ expect() {
 }
 long=$(printf '%080d' 0)
 # tally's messages, each worded here alone; the reason follows an error's.
-ignoring=$'tally: ignoring arguments; reading standard input\n'
+ignoring=$'tally: ignoring arguments; reading standard input (usage: tally < file)\n'
 rfail='tally: read error: ' wfail='tally: write error: '
 
-case ${2-} in
+case $mode in
+golden)
+  # Each NAME.in gives NAME.out on standard output, byte for byte, nothing on standard error
+  # and status 0. Windows' text-mode runtime writes a line feed as CR LF; where it reads the
+  # input otherwise (a CR before a line feed, Ctrl-Z), NAME.win.out says what it gives.
+  for in in "$(dirname "$0")"/golden/*.in; do
+    want=${in%.in}.out name=$(basename "$in" .in)
+    if [[ ${emu[0]-} == *wine* ]]; then
+      if [ -e "${in%.in}.win.out" ]; then want=${in%.in}.win.out; else
+        sed 's/$/\r/' "$want" >"$tmp/want" && want=$tmp/want; fi
+    fi
+    "$t" <"$in" >"$so" 2>"$err"
+    check "$name: status, standard error" "0 " "$? $(cat "$err")"
+    check "$name: output" "" "$(cmp "$want" "$so" 2>&1)"
+  done
+  ;;
 quotes)
   # The README and the manual page show tally's totals as in the example they share, and the
   # page quotes its messages as it prints them, "reason" standing in for the reason. And
@@ -72,7 +85,8 @@ quotes)
   printed=$(for r in reason "$eio" "$enospc" "$ebadf" "$eisdir" "$eagain" "$epipe"; do
     said "$r"
   done)
-  for doc in "$top"/*.md "$top"/*/*.md "$top"/tests/golden/*.md "$top"/man/tally.1.in; do
+  for doc in "$top"/*.md "$top"/*/*.md "$top"/tests/golden/*.md "$top"/doc/*.in \
+    "$top"/man/tally.1.in; do
     doc=${doc#"$top"/}
     while IFS= read -r q; do
       grep -qxF -- "$q" <<<"$printed"
@@ -80,10 +94,13 @@ quotes)
     done < <(words "$doc" | grep -o 'tally:[^`]*')
   done
   ;;
-full)
-  # Under Wine: one line, ended as Windows ends it, and nothing more.
+wine)
+  # One line, ended as Windows ends it, and nothing more. Windows has no SIGPIPE: a reader
+  # gone away is told by its own reason, which the runtime words as a bad argument.
   echo hi | "$t" >/dev/full 2>"$err"
   expect "/dev/full, text mode" 1 '' "$wfail$enospc"$'\r\n'
+  yes | "$t" 2>"$err" | head -c 2 >"$so"
+  st=${PIPESTATUS[1]} expect "broken pipe" 1 $'y\r' "$wfail$epipe"$'\r\n'
   ;;
 big)
   # Counts past 2^32 in one line of 8.6 GB, in constant memory; bounded by CTest alone.
@@ -151,7 +168,7 @@ traced)
   expect "notice lost, read error" 1 "one"$'\n'"$long"$' y\nlines 2\nwords 3\n' \
     "$rfail$eio"$'\n' '2 1 2'
   ;;
-*)
+posix)
   # Each line comes back before the next is written, one read in pieces too (a word across
   # the first piece's end); an argument changes nothing but a notice.
   coproc "$t" x 2>"$err"
@@ -203,6 +220,7 @@ traced)
   st=${PIPESTATUS[1]} expect "broken pipe, SIGPIPE ignored" 1 $'y\n' \
     "$wfail$epipe"$'\n'
   ;;
+*) echo "shell.sh: no mode $mode" >&2; exit 2 ;;
 esac
 echo "$passes passed, $fails failed"
 [ "$fails" = 0 ]
