@@ -7,20 +7,8 @@ set -euo pipefail
 cd -P "$(dirname "$0")/.." # the real path: the compiler records that one, and it is mapped
 die() { echo "release: $*" >&2; exit 1; }
 
-missing=()
-for need in cmake:cmake make:make g++:g++ i686-w64-mingw32-g++:g++-mingw-w64-i686 \
-  x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64 dpkg-shlibdeps:dpkg-dev file:file zip:zip \
-  git:git groff:groff-base; do
-  command -v "${need%%:*}" >/dev/null || missing+=("${need#*:}")
-done
-[ "$(uname -m)" = aarch64 ] || command -v aarch64-linux-gnu-g++ >/dev/null ||
-  missing+=(g++-aarch64-linux-gnu)
-[ ${#missing[@]} = 0 ] || die "missing tools; install them with:" \
-  "\$(command -v sudo) apt-get install -y --no-install-recommends ${missing[*]}"
-
 # What is built depends on the commit alone: not on the caller's flags, locale,
 # time zone or umask, nor on files the commit does not hold.
-git rev-parse --git-dir >/dev/null 2>&1 || die "not a git checkout: the time stamps come from the last commit"
 [ -z "$(git status --porcelain)" ] || die "uncommitted changes or untracked files in the" \
   "checkout; commit them, or set them aside with: git stash --include-untracked"
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
@@ -48,7 +36,7 @@ build() {
 # The version is the changelog's top entry, as configuring reads it. What a tagged release
 # shipped stays: the changelog of each release this commit comes after must end this one,
 # byte for byte (a tag from before there was a changelog has none to keep).
-rm -rf build-release build-release-static* build-release-win32 build-release-win64
+rm -rf build-release*
 build build-release "$(dpkg --print-architecture)"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-release/CMakeCache.txt)
 [ "$(git rev-parse -q --verify "refs/tags/v$version^{commit}")" = "$(git rev-parse HEAD)" ] ||
@@ -113,27 +101,21 @@ if [ "$(uname -m)" != aarch64 ]; then
     -DCMAKE_CROSSCOMPILING_EMULATOR=
 fi
 
-# A Windows ZIP: a folder tally-<version>-NAME with bin/tally.exe, its readme, the licence and
-# the manual page rendered for Windows, as text files with Windows line ends, each file stamped
+# The Windows ZIP: a folder tally-<version>-win32 with bin/tally.exe, its readme, the licence
+# and the page rendered for Windows, as text files with Windows line ends, each file stamped
 # with the commit's time and zipped in name order; -X leaves out the owner, which differs from
-# one builder to the next.
-# Usage: windows_zip TOOLCHAIN-FILE BUILD-FOLDER NAME
+# one builder to the next. The 32-bit exe runs on every x86 and x64 Windows.
+cmake -S . -B build-release-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build build-release-win32
+top=tally-$version-win32 stage=build-release-win32/stage
+cmake --install build-release-win32 --strip --prefix "$stage/$top"
 crlf() { sed 's/$/\r/' "$@"; }
-groff -man -Tascii -P-cbu -rwindows=1 build-release/tally.1 | crlf >build-release/tally.txt
-crlf build-release/README.windows >build-release/README.txt
-crlf LICENSE >build-release/LICENSE
-windows_zip() {
-  cmake -S . -B "$2" -DCMAKE_TOOLCHAIN_FILE="$1" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-  cmake --build "$2"
-  local top=tally-$version-$3 stage="$2/stage"
-  cmake --install "$2" --strip --prefix "$stage/$top"
-  # Not the checkout's modes.
-  install -m 644 build-release/{README.txt,LICENSE,tally.txt} "$stage/$top/"
-  (cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
-    find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
-}
-windows_zip cmake/i686-w64-mingw32.cmake build-release-win32 win32
-windows_zip cmake/x86_64-w64-mingw32.cmake build-release-win64 win64
+groff -man -Tascii -P-cbu -rwindows=1 build-release/tally.1 | crlf >"$stage/$top/tally.txt"
+crlf build-release/README.windows >"$stage/$top/README.txt"
+crlf LICENSE >"$stage/$top/LICENSE.txt"
+(cd "$stage" && find "$top" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
+  find "$top" -type f | sort | zip -X -D -q "../../dist/$top.zip" -@)
 
 # The source as the commit holds it, in one folder: what distributions package, and what
 # the static tally's NOTICE sends users to for relinking. git archive stamps every file with
