@@ -1,10 +1,10 @@
 #!/bin/bash
 # Times tally against line-flushing peers and the one-write-per-line floor.
-# Usage: bench/run.sh [--quick | --callgrind]
+# Usage: [TALLY=path] bench/run.sh [--quick | --callgrind]
+#   --quick       tiny corpora, a few seconds: CI runs it to keep it working
 #   --callgrind   instructions per line instead of times: the same on every run
 #   TALLY=path    the binary to time (default build/tally)
-#   ALT=path      another tally build to time in the same runs, as "alt"
-#   BENCH_CPU=n   run every command, both ends of a pipe included, on CPU n alone
+# Needs hyperfine, /usr/bin/time, python3 and, for --callgrind, valgrind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-}
@@ -13,24 +13,7 @@ case $mode in
 '' | --callgrind) nwords=1000000 nlong=20000 nlog=200000 big=$((1 << 30)) limit=120 runs=(--warmup 2 --runs 15) ;;
 *) echo "usage: bench/run.sh [--quick | --callgrind]" >&2; exit 2 ;;
 esac
-tally=$(realpath -m "${TALLY:-build/tally}")
-[ -x "$tally" ] || { echo "bench: no $tally; build it first" >&2; exit 1; }
-alt=${ALT:+$(realpath -m "$ALT")}
-[ -z "$alt" ] || [ -x "$alt" ] || { echo "bench: no $alt" >&2; exit 1; }
-need=()
-command -v hyperfine >/dev/null || need+=(hyperfine)
-[ -x /usr/bin/time ] || need+=(time)
-[ -x /usr/bin/python3 ] || need+=(python3) # the system's: no version-manager shim to start
-[ "$mode" != --callgrind ] || command -v valgrind >/dev/null || need+=(valgrind)
-if [ ${#need[@]} -gt 0 ]; then
-  echo "bench: installing ${need[*]}" >&2
-  sudo=()
-  [ "$(id -u)" = 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -q
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
-fi
-
-pin=${BENCH_CPU:+taskset -c $BENCH_CPU}
+tally=$(realpath "${TALLY:-build/tally}")
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
 cc -O2 -o "$tmp/floor" bench/floor.c
 
@@ -103,12 +86,11 @@ if [ "$mode" = --callgrind ]; then
       sed -n 's/^==[0-9]*== Collected : //p'
   }
   echo "corpus tool instructions_per_line"
-  for t in floor tally ${alt:+alt}; do
-    case $t in floor) cmd=("$tmp/floor") ;; tally) cmd=("$tally") ;; alt) cmd=("$alt") ;; esac
-    zero=$(insns "${cmd[@]}" </dev/null)
+  for cmd in "$tmp/floor" "$tally"; do
+    zero=$(insns "$cmd" </dev/null)
     for corpus in words long log; do
-      n=$(wc -l <"$tmp/$corpus.txt") all=$(insns "${cmd[@]}" <"$tmp/$corpus.txt")
-      awk -v c=$corpus -v t=$t -v a="$all" -v z="$zero" -v n="$n" \
+      n=$(wc -l <"$tmp/$corpus.txt") all=$(insns "$cmd" <"$tmp/$corpus.txt")
+      awk -v c=$corpus -v t="${cmd##*/}" -v a="$all" -v z="$zero" -v n="$n" \
         'BEGIN { printf "%s %s %.1f\n", c, t, (a - z) / n }'
     done
   done
@@ -119,13 +101,12 @@ echo "corpus sink tool median_ms ratio_to_floor"
 for corpus in words long log; do
   in="$tmp/$corpus.txt"
   for sink in null pipe; do
-    if [ $sink = null ]; then to='> /dev/null'; else to="| $pin cat > /dev/null"; fi
-    cmds=("$pin $tmp/floor < $in $to" "$pin $tally < $in $to" "$pin ${awk[*]@Q} < $in $to"
-      "$pin /usr/bin/python3 $tmp/peer.py < $in $to")
+    if [ $sink = null ]; then to='> /dev/null'; else to='| cat > /dev/null'; fi
+    cmds=("$tmp/floor < $in $to" "$tally < $in $to" "${awk[*]@Q} < $in $to"
+      "/usr/bin/python3 $tmp/peer.py < $in $to")
     names=(floor tally awk python)
-    if [ -n "$alt" ]; then cmds+=("$pin $alt < $in $to"); names+=(alt); fi
     # grep sees a /dev/null output and stops reading at once: only the pipe is fair.
-    if [ $sink = pipe ]; then cmds+=("$pin grep --line-buffered '' < $in $to"); names+=(grep); fi
+    if [ $sink = pipe ]; then cmds+=("grep --line-buffered '' < $in $to"); names+=(grep); fi
     hyperfine "${runs[@]}" --style none --export-csv "$tmp/h.csv" "${cmds[@]}" \
       >/dev/null 2>"$tmp/err" || { cat "$tmp/err" >&2; exit 1; }
     # CSV columns: command,mean,stddev,median,user,system,min,max (seconds).
@@ -137,30 +118,23 @@ done
 
 echo
 echo "peak resident memory on one line of $big bytes"
-echo "tool max_rss_kib"
+echo "tool max_rss_kib (exit status if not 0)"
 line() (
   set +o pipefail # yes and tr end by SIGPIPE when head has enough
   yes 'lorem ipsum dolor sit amet ' | tr -d '\n' | head -c "$big"
 )
-for t in tally ${alt:+alt} awk python; do
+for t in tally awk python; do
   case $t in
   tally) cmd=("$tally") ;;
-  alt) cmd=("$alt") ;;
   awk) cmd=("${awk[@]}") ;;
   # Python holds the line and its split words, 12 GB for 1 GiB: cap it, so that a smaller
   # machine does not kill it, or something else, for want of memory.
   python) cmd=(bash -c 'ulimit -v $((4 << 20)); exec /usr/bin/python3 "$1"' - "$tmp/peer.py") ;;
   esac
-  # A peer that holds the whole line may take very long over it: stop it, keep its peak.
-  # What the tools say (Python's MemoryError) stays out of the table, unless it explains a
-  # failure.
-  status=0
+  # A peer that holds the whole line may take very long over it: stop it, keep its peak. A
+  # status other than 0 says that it did not finish (124: stopped; python: at its cap).
+  status=
   line | /usr/bin/time -f %M -o "$tmp/rss" timeout "$limit" "${cmd[@]}" >/dev/null \
-    2>"$tmp/said" || status=$?
-  case $status in
-  0) echo "$t $(tail -n 1 "$tmp/rss")" ;;
-  124) echo "$t $(tail -n 1 "$tmp/rss") (at least: stopped after $limit s)" ;;
-  *) if [ $t = python ]; then echo "python failed with status $status, at its 4 GiB limit"
-    else echo "$t failed with status $status: $(tail -n 1 "$tmp/said")"; fi ;;
-  esac
+    2>&1 || status=" (status $?)"
+  echo "$t $(tail -n 1 "$tmp/rss")$status"
 done
