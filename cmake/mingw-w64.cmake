@@ -14,7 +14,8 @@ if(TALLY_MINGW MATCHES "^i686")
   set(wine wine)
 else()
   set(CMAKE_SYSTEM_PROCESSOR AMD64)
-  find_program(wine NAMES wine64 PATHS /usr/lib/wine) # where Debian keeps it, off PATH
+  find_program(wine64 wine64 PATHS /usr/lib/wine) # where Debian keeps it, off PATH
+  set(wine ${wine64})
 endif()
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${wine})

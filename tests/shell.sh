@@ -12,7 +12,7 @@ check() { # name want got
   if [ "$2" == "$3" ]; then passes=$((passes + 1)); else
     fails=$((fails + 1)); printf '%s:\n  want %q\n  got  %q\n' "$1" "$2" "${3:0:2000}"; fi
 }
-tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
+tmp=$(mktemp -d -p "$PWD") && trap 'rm -rf "$tmp"' EXIT
 ulimit -f 32768 # KiB: a tally that writes on and on fails its case, and fills no disk
 in=$tmp/in so=$tmp/out err=$tmp/err trace=$tmp/trace
 touch "$so" "$err"
